@@ -1,0 +1,15 @@
+#pragma once
+// The ranchbook-cli commands. Each takes the words after its name and returns
+// the exit code; usage errors are thrown as UsageError, failures as rb::Error.
+#include <string>
+#include <vector>
+
+namespace rb::cli {
+
+using Words = std::vector<std::string>;
+
+int runDump(const Words& words);
+int runSave(const Words& words);
+int runNew(const Words& words);
+
+}  // namespace rb::cli

@@ -1,0 +1,61 @@
+// ranchbook-cli: the program's second front end. It runs the same core
+// operations as the window on a farm file, without a display.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const rb::cli::Words&);
+  const char* usage;
+};
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> list = {
+      {"dump", rb::cli::runDump, "dump FILE [--out PATH]              print every data set of FILE as JSON"},
+      {"save", rb::cli::runSave, "save FILE OUT                       load FILE and write it to OUT"},
+      {"new", rb::cli::runNew, "new OUT --config CONFIG.json        create a new farm from a configuration"},
+  };
+  return list;
+}
+
+void printUsage(std::ostream& out) {
+  out << "usage: ranchbook-cli COMMAND ARGUMENTS...\n\ncommands:\n";
+  for (const Command& command : commands()) out << "  " << command.usage << "\n";
+  out << "\nExit codes: 0 success, 1 wrong usage, 2 the command could not do its work.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty()) {
+    printUsage(std::cerr);
+    return 1;
+  }
+  if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    printUsage(std::cout);
+    return 0;
+  }
+  for (const Command& command : commands()) {
+    if (words[0] != command.name) continue;
+    try {
+      return command.run(rb::cli::Words(words.begin() + 1, words.end()));
+    } catch (const rb::cli::UsageError& error) {
+      std::cerr << "ranchbook-cli " << command.name << ": " << error.what() << "\nusage: ranchbook-cli "
+                << command.usage << "\n";
+      return 1;
+    } catch (const std::exception& error) {
+      std::cerr << "ranchbook-cli " << command.name << ": " << error.what() << "\n";
+      return 2;
+    }
+  }
+  std::cerr << "ranchbook-cli: unknown command '" << words[0] << "'\n";
+  printUsage(std::cerr);
+  return 1;
+}
