@@ -218,6 +218,35 @@ const std::vector<ColumnSpec> kOtherColumns = {
     {"Description", S::String, 20}, {"BegQuantity", S::Float, 0}, {"BegPrice", S::Float, 0},
     {"EndQuantity", S::Float, 0},   {"EndPrice", S::Float, 0},    {"Change", S::Float, 0}};
 
+// Report tables, rebuilt by every report run.
+const std::vector<ColumnSpec> kReportEnterpriseColumns = {
+    {"enterprise", S::String, 20},   {"internalname", S::String, 20}, {"externalname", S::String, 20},
+    {"selected", S::Boolean, 0},     {"numCows", S::Integer, 0},      {"lbsProduced", S::Float, 0},
+    {"noncashexp", S::Float, 0},     {"totalexp", S::Float, 0},       {"valueofproduction", S::Float, 0}};
+const std::vector<ColumnSpec> kStatementColumns = {
+    {"enterprise", S::String, 20}, {"enterpriseLabel", S::String, 20}, {"category", S::String, 40},
+    {"categoryLabel", S::String, 40}, {"Number", S::Integer, 0},      {"Weight", S::Float, 0},
+    {"TotalDollars", S::Float, 0}, {"DollarCow", S::Float, 0},         {"DollarLb", S::Float, 0}};
+
+std::vector<ColumnSpec> capitalStatementColumns() {
+  std::vector<ColumnSpec> columns = {{"enterprise", S::String, 20}};
+  for (const char* name : {"rent", "taxes", "depreciation", "lease", "interest", "rentpercow", "taxespercow",
+                           "depreciationpercow", "leasepercow", "interestpercow", "invBreeding", "invMachinery",
+                           "invBuildings", "invBreedingpercow", "invMachinerypercow", "invBuildingspercow",
+                           "rentperlb", "taxesperlb", "depreciationperlb", "interestperlb", "leaseperlb"})
+    columns.push_back({name, S::Float, 0});
+  return columns;
+}
+
+std::vector<ColumnSpec> winnersColumns(std::initializer_list<const char*> figures) {
+  std::vector<ColumnSpec> columns = {{"Enterprise", S::String, 20}, {"EnterpriseLabel", S::String, 20}};
+  for (const char* name : figures) columns.push_back({name, S::Float, 0});
+  return columns;
+}
+
+const std::vector<ColumnSpec> kTransferReportColumns = {
+    {"row", S::String, 20}, {"column", S::String, 15}, {"value", S::Float, 0}};
+
 std::vector<ColumnSpec> builtInColumns(std::string_view tableName) {
   const std::string name = lowerCase(tableName);
   if (name == "meminfo") return infoColumns();
@@ -234,6 +263,15 @@ std::vector<ColumnSpec> builtInColumns(std::string_view tableName) {
   if (name == "memfeeders") return kFeederColumns;
   if (name == "memcrops") return kCropColumns;
   if (name == "memother") return kOtherColumns;
+  if (name == "mementerprises") return kReportEnterpriseColumns;
+  if (name == "mementerpriserep1" || name == "mementerpriserep2") return kStatementColumns;
+  if (name == "mementerpriserep3") return capitalStatementColumns();
+  if (name == "memwinners1")
+    return winnersColumns({"CashRevenue", "TotalRevenue", "CashExpenses", "TotalExpenses", "CashIncome",
+                           "ContribMargin", "ReturnToEquity"});
+  if (name == "memwinners2")
+    return winnersColumns({"ProductInv", "AcRev", "AcPay", "SupplyInv", "PurchFeedInv", "Deprec", "UnpaidLabour"});
+  if (name == "memtransfers") return kTransferReportColumns;
   if (name.starts_with("mem") && isKnownEnterpriseId(name.substr(3))) {
     switch (KindOf(name.substr(3))) {
       case kCowCalf: return kCowCalfColumns;
@@ -281,6 +319,7 @@ Farm::Farm() {
   applyTitles(table("memFeeders"), feederTitles());
   applyTitles(table("memCrops"), cropTitles());
   applyTitles(table("memOther"), otherTitles());
+  table("memTransfers").FieldByName("row").SetDisplayLabel("Enterprise");
 }
 
 MemTable& Farm::add(std::string name) {
