@@ -196,7 +196,7 @@ int Figures::cowsWintered(std::string_view id) const {
   if (!sheet) return 0;
   const int row = rowWithDescription(*sheet, "Beginning Inv.");
   if (row < 0) return 0;
-  return static_cast<int>(wholeCellAt(*sheet, row, sheet->FieldIndex("cowsbredheifers")));
+  return toInteger32(cellAt(*sheet, row, sheet->FieldIndex("cowsbredheifers")));
 }
 
 double Figures::poundsOfCalfProduced(std::string_view id) const {
