@@ -11,5 +11,7 @@ using Words = std::vector<std::string>;
 int runDump(const Words& words);
 int runSave(const Words& words);
 int runNew(const Words& words);
+int runCheck(const Words& words);
+int runReport(const Words& words);
 
 }  // namespace rb::cli

@@ -20,6 +20,11 @@ const std::vector<Command>& commands() {
       {"dump", rb::cli::runDump, "dump FILE [--out PATH]              print every data set of FILE as JSON"},
       {"save", rb::cli::runSave, "save FILE OUT                       load FILE and write it to OUT"},
       {"new", rb::cli::runNew, "new OUT --config CONFIG.json        create a new farm from a configuration"},
+      {"check", rb::cli::runCheck, "check FILE                          print the validation pass's findings"},
+      {"report", rb::cli::runReport,
+       "report KIND FILE [--enterprise ID]... [--format FORMAT] [--out PATH]\n"
+       "                                      report data (livestock, crop, pasture, other, farm, winners,\n"
+       "                                      transfers)"},
   };
   return list;
 }
