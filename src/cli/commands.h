@@ -11,5 +11,8 @@ using Words = std::vector<std::string>;
 int runDump(const Words& words);
 int runSave(const Words& words);
 int runNew(const Words& words);
+int runAddEnterprise(const Words& words);
+int runAddCrops(const Words& words);
+int runRollover(const Words& words);
 
 }  // namespace rb::cli

@@ -20,6 +20,11 @@ const std::vector<Command>& commands() {
       {"dump", rb::cli::runDump, "dump FILE [--out PATH]              print every data set of FILE as JSON"},
       {"save", rb::cli::runSave, "save FILE OUT                       load FILE and write it to OUT"},
       {"new", rb::cli::runNew, "new OUT --config CONFIG.json        create a new farm from a configuration"},
+      {"add-enterprise", rb::cli::runAddEnterprise,
+       "add-enterprise FILE OUT KIND LABEL [--crop NAME]...   add an enterprise as the add wizard does"},
+      {"add-crops", rb::cli::runAddCrops, "add-crops FILE OUT ENTERPRISE NAME...   add crops to a forage, grain or straw enterprise"},
+      {"rollover", rb::cli::runRollover,
+       "rollover FILE OUT [--year-end DD-MM-YYYY] [--drop ID]... [--drop-crop ID:K]... [--keep LIST]   roll the farm into the next year"},
   };
   return list;
 }

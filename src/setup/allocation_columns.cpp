@@ -25,7 +25,7 @@ bool hasAllocationColumns(std::string_view tableName) {
   return findLedger(tableName) != nullptr || equalsNoCase(tableName, "memCropAlloc") || isGrazingTable(tableName);
 }
 
-int fixedColumnCount(const MemTable& table) {
+int firstAllocationColumn(const MemTable& table) {
   int fixed = table.FieldCount();
   if (const LedgerInfo* ledger = findLedger(table.Name()))
     fixed = ledger->firstAllocation;
@@ -41,7 +41,7 @@ int allocationOrder(std::string_view name) { return KindOf(name) * 10 + indexOfI
 bool allocatesGrazingAndCrops(int kind) { return kind == kCowCalf || kind == kFeeders || kind == kOther; }
 
 void addAllocationColumn(Farm& farm, MemTable& table, std::string_view id, std::string_view label) {
-  const int fixed = fixedColumnCount(table);
+  const int fixed = firstAllocationColumn(table);
   std::vector<ColumnPlan> plan = currentColumns(table);
   ColumnPlan column{{std::string(id), FieldType::Float, 0}, std::string(label), 0, -1};
   const auto existing = std::find_if(plan.begin() + fixed, plan.end(),
@@ -59,7 +59,7 @@ void addAllocationColumn(Farm& farm, MemTable& table, std::string_view id, std::
 }
 
 void removeAllocationColumn(Farm& farm, MemTable& table, std::string_view id) {
-  const int fixed = fixedColumnCount(table);
+  const int fixed = firstAllocationColumn(table);
   std::vector<ColumnPlan> plan = currentColumns(table);
   const auto found = std::find_if(plan.begin() + fixed, plan.end(),
                                   [&](const ColumnPlan& c) { return equalsNoCase(c.def.name, id); });

@@ -13,7 +13,7 @@ class MemTable;
 // The number of columns before a table's allocation columns: the ledgers'
 // first allocation position, 6 for crop allocations, 7 for the pasture and
 // aftermath worksheets; every column for a table without allocations.
-int fixedColumnCount(const MemTable& table);
+int firstAllocationColumn(const MemTable& table);
 bool hasAllocationColumns(std::string_view tableName);
 
 // Where a column named `name` sorts among allocation columns.

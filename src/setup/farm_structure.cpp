@@ -43,7 +43,7 @@ void checkWorksheet(const Farm& farm, const EnterpriseRow& row, Problems& proble
   }
   MemTable layout("mem" + row.id);
   defineBuiltInColumns(layout);
-  const int fixed = hasAllocationColumns(sheet->Name()) ? fixedColumnCount(*sheet) : sheet->FieldCount();
+  const int fixed = hasAllocationColumns(sheet->Name()) ? firstAllocationColumn(*sheet) : sheet->FieldCount();
   if (fixed != layout.FieldCount())
     problems.push_back(format("%s has %d fixed columns, its kind has %d", sheet->Name().c_str(), fixed,
                               layout.FieldCount()));
@@ -73,7 +73,7 @@ void checkAllocationColumns(const MemTable& table, const std::vector<EnterpriseR
 
   const bool purchasedFeed = equalsNoCase(table.Name(), "memPurchFeedInv");
   int previousOrder = -1;
-  for (int i = fixedColumnCount(table); i < table.FieldCount(); ++i) {
+  for (int i = firstAllocationColumn(table); i < table.FieldCount(); ++i) {
     const std::string& name = table.FieldAt(i).FieldName();
     bool registered = false;
     for (const EnterpriseRow& row : rows) registered = registered || equalsNoCase(row.id, name);
@@ -85,7 +85,7 @@ void checkAllocationColumns(const MemTable& table, const std::vector<EnterpriseR
   }
   for (const EnterpriseRow& row : rows) {
     const bool required = onlyGrazingKinds || purchasedFeed ? allocatesGrazingAndCrops(row.kind) : true;
-    if (required && table.FieldIndex(row.id) < fixedColumnCount(table))
+    if (required && table.FieldIndex(row.id) < firstAllocationColumn(table))
       problems.push_back(format("%s has no column for %s", table.Name().c_str(), row.id.c_str()));
   }
 }

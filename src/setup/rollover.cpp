@@ -134,7 +134,7 @@ void clearLedgerAllocations(Farm& farm, const RolloverKeeps& keeps) {
                                                   {"memBuildings", keeps.buildings}};
   for (const auto& [name, keep] : ledgers) {
     MemTable& ledger = farm.table(name);
-    if (!keep) clearColumnsFrom(ledger, fixedColumnCount(ledger));
+    if (!keep) clearColumnsFrom(ledger, firstAllocationColumn(ledger));
   }
 }
 
@@ -148,7 +148,7 @@ double balanceChange(std::string_view ledger, double beginning, double ending) {
 void carryBalancesForward(Farm& farm) {
   for (const char* name : {"memAcRec", "memAcPay", "memSupplyInv", "memPurchFeedInv"}) {
     MemTable& ledger = farm.table(name);
-    const int firstAllocation = fixedColumnCount(ledger);
+    const int firstAllocation = firstAllocationColumn(ledger);
     const int beginning = ledger.FieldIndex("Beginning");
     const int ending = ledger.FieldIndex("Ending");
     const int change = ledger.FieldIndex("Change");
