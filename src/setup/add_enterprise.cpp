@@ -229,13 +229,11 @@ std::string AddEnterpriseWizard::stepText() const {
   return step_ == 1 ? "Step 1: Choose the enterprise you wish to change" : "Step 2: Add the crop names";
 }
 
-void AddEnterpriseWizard::next(std::string_view shownText) {
+void AddEnterpriseWizard::next(int selected) {
   // The list shows labels, which may be as short as two characters: what
   // counts is that a listed entry was chosen.
-  const auto found = std::find_if(choices_.begin(), choices_.end(),
-                                  [&](const SetupChoice& c) { return !shownText.empty() && c.text == shownText; });
-  if (found == choices_.end()) throw Error(kMustSelectEnterprise);
-  chosen_ = *found;
+  if (selected < 0 || selected >= static_cast<int>(choices_.size())) throw Error(kMustSelectEnterprise);
+  chosen_ = choices_[static_cast<std::size_t>(selected)];
   step_ = 2;
   cropEdits_ = {};
   if (mode_ == Mode::AddCrops) {

@@ -78,9 +78,10 @@ class AddEnterpriseWizard {
   std::string stepText() const;
   const std::vector<SetupChoice>& choices() const { return choices_; }
 
-  // Next from step 1 with the list's shown text: throws kMustSelectEnterprise
-  // when it has fewer than 3 characters, else moves to step 2.
-  void next(std::string_view shownText);
+  // Next from step 1 with the list's selected entry (-1 for none): throws
+  // kMustSelectEnterprise when nothing listed is selected, else moves to
+  // step 2. Labels need not be unique, so the entry counts, not its text.
+  void next(int selected);
   void previous() { step_ = 1; }
 
   const SetupChoice& chosen() const { return chosen_; }

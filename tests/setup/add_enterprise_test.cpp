@@ -209,15 +209,17 @@ TEST(AddEnterpriseWizard, StepsAndCropEditsFollowTheMode) {
   AddEnterpriseWizard adding(farm, AddEnterpriseWizard::Mode::AddEnterprise);
   EXPECT_EQ(adding.caption(), "Add a New Enterprise");
   EXPECT_EQ(adding.stepText(), "Step 1: Choose the type of enterprise you wish to add");
-  EXPECT_THROW(adding.next(""), Error);
-  adding.next("grain");
+  EXPECT_THROW(adding.next(-1), Error);
+  EXPECT_THROW(adding.next(7), Error);
+  ASSERT_EQ(adding.choices().at(4).value, "grain");
+  adding.next(4);
   EXPECT_EQ(adding.prompt(), "Choose a name for your enterprise ( grain)");
   EXPECT_TRUE(adding.cropNoticeVisible());
   EXPECT_EQ(adding.save(farm, "Feed Grain", {"Wheat"}), "grain2");
 
   AddEnterpriseWizard crops(farm, AddEnterpriseWizard::Mode::AddCrops);
   EXPECT_EQ(crops.helpTopic(), 400);
-  crops.next("Cereals");
+  crops.next(0);
   EXPECT_EQ(crops.prompt(), "Add additional crops to enterprise: Cereals");
   EXPECT_FALSE(crops.cropNoticeVisible());
   EXPECT_EQ(crops.cropEdits()[1].text, "Oats");
