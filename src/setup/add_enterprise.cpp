@@ -205,7 +205,10 @@ int saveAddedCrops(Farm& farm, std::string_view id, const std::vector<std::strin
     if (!longEnough(crop)) continue;
     ++n;
     setCropName(farm, enterprise.id, n, crop);
-    appendCropRows(farm, farm.enterpriseTable(enterprise.id), crop, true);
+    // A block follows the one before it after a separator; an enterprise
+    // without crops starts its sheet with the block itself.
+    MemTable& sheet = farm.enterpriseTable(enterprise.id);
+    appendCropRows(farm, sheet, crop, sheet.RecordCount() > 0);
   }
   return n - existing;
 }

@@ -96,6 +96,8 @@ void spreadLabels(Farm& farm) {
     farm.table(title.table).FieldByName(title.column).SetDisplayLabel(title.title);
   if (FarmView* view = farm.view())
     for (const EnterpriseRow& row : farm.enterprises()) view->showEnterprisePage(row);
+  // Other enterprises' columns on the grazing sheets carry labels too.
+  farm.applyGrazingTitles();
   farm.applyLedgerTitles();
 }
 
