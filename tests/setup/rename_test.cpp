@@ -50,6 +50,7 @@ TEST(Rename, WorkingRowsLeaveOutAftermathAndSaveBackEverythingElse) {
   EXPECT_EQ(farm.table("memRevenue").FieldByName("cowcalf1").DisplayLabel(), " Home~ Herd");
   EXPECT_EQ(farm.table("mempasture1").FieldByName("cowcalf1").DisplayLabel(), "Home Herd");
   EXPECT_EQ(farm.table("memaftermath1").FieldByName("cowcalf1").DisplayLabel(), "Home Herd");
+  EXPECT_EQ(farm.table("mempasture1").FieldByName("other1").DisplayLabel(), "Bale Sales");
   const LabelPropagation spread = labelPropagation(farm);
   EXPECT_EQ(spread.pages.size(), 6u);
   EXPECT_EQ(spread.pages[0].label, "Home Herd");
