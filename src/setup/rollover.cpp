@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <map>
 
 #include "model/farm_data_sets.h"
 #include "model/text_util.h"
