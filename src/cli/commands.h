@@ -13,5 +13,8 @@ int runSave(const Words& words);
 int runNew(const Words& words);
 int runCheck(const Words& words);
 int runReport(const Words& words);
+int runAddEnterprise(const Words& words);
+int runAddCrops(const Words& words);
+int runRollover(const Words& words);
 
 }  // namespace rb::cli

@@ -25,6 +25,11 @@ const std::vector<Command>& commands() {
        "report KIND FILE [--enterprise ID]... [--format FORMAT] [--out PATH]\n"
        "                                      report data (livestock, crop, pasture, other, farm, winners,\n"
        "                                      transfers)"},
+      {"add-enterprise", rb::cli::runAddEnterprise,
+       "add-enterprise FILE OUT KIND LABEL [--crop NAME]...   add an enterprise as the add wizard does"},
+      {"add-crops", rb::cli::runAddCrops, "add-crops FILE OUT ENTERPRISE NAME...   add crops to a forage, grain or straw enterprise"},
+      {"rollover", rb::cli::runRollover,
+       "rollover FILE OUT [--year-end DD-MM-YYYY] [--drop ID]... [--drop-crop ID:K]... [--keep LIST]   roll the farm into the next year"},
   };
   return list;
 }
