@@ -32,6 +32,11 @@ class FarmRules {
   // column on its next column change, once (`takeNewRowPending` clears it).
   bool takeNewRowPending();
 
+  // While the crop allocation pop-up is open, the unit of a "Transfers Out"
+  // row may be chosen; otherwise the crop rules empty it again.
+  void setCropAllocationOpen(bool open);
+  bool cropAllocationOpen() const;
+
  private:
   struct State;
   std::unique_ptr<State> state_;
