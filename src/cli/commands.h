@@ -11,5 +11,9 @@ using Words = std::vector<std::string>;
 int runDump(const Words& words);
 int runSave(const Words& words);
 int runNew(const Words& words);
+int runSet(const Words& words);
+int runInventory(const Words& words);
+int runTransfer(const Words& words);
+int runAllocateCrop(const Words& words);
 
 }  // namespace rb::cli

@@ -20,6 +20,14 @@ const std::vector<Command>& commands() {
       {"dump", rb::cli::runDump, "dump FILE [--out PATH]              print every data set of FILE as JSON"},
       {"save", rb::cli::runSave, "save FILE OUT                       load FILE and write it to OUT"},
       {"new", rb::cli::runNew, "new OUT --config CONFIG.json        create a new farm from a configuration"},
+      {"set", rb::cli::runSet, "set FILE OUT CELL...                type TABLE:ROW:COLUMN=VALUE into grid cells"},
+      {"inventory", rb::cli::runInventory,
+       "inventory FILE OUT ENTERPRISE TYPE [LINE]...  replace a feeder group's inventory lines"},
+      {"transfer", rb::cli::runTransfer,
+       "transfer FILE OUT ENTERPRISE CATEGORY [LINE]...  replace the transfers out of a source"},
+      {"allocate-crop", rb::cli::runAllocateCrop,
+       "allocate-crop FILE OUT ENTERPRISE CROP [--units N] [--unit U] [--lbs L] [--price P] [--feed F] "
+       "[--bedding B] [ID=WEIGHT]...  allocate a crop's transfer out"},
   };
   return list;
 }
