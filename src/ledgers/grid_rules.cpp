@@ -17,16 +17,6 @@ constexpr Rgb kTeal{0, 128, 128};
 constexpr Rgb kOlive{128, 128, 0};
 constexpr Rgb kYellow{255, 255, 0};
 
-const std::vector<std::string>& balesUnits() {
-  static const std::vector<std::string> list = {"bales", "tons", "tonnes", "lbs"};
-  return list;
-}
-
-const std::vector<std::string>& bushelsUnits() {
-  static const std::vector<std::string> list = {"bushels", "tons", "tonnes", "lbs"};
-  return list;
-}
-
 // The enterprise kind of a worksheet table ("memgrain2" is grain), 0 for the
 // ledgers and every other table.
 int worksheetKind(const MemTable& table) {
@@ -114,7 +104,7 @@ CellRule cropRule(int kind, int row, int column) {
   }
   if (!crops::isEditable(row, column)) return computedCell();
   CellRule rule;
-  if (column == kUnits) rule.pickList = kind == kGrain ? &bushelsUnits() : &balesUnits();
+  if (column == kUnits) rule.pickList = &unitNames(kind);
   return rule;
 }
 

@@ -1,7 +1,5 @@
 #include "worksheets/farm_rules.h"
 
-#include <map>
-
 #include "ledgers/ledger_rules.h"
 #include "model/farm_data_sets.h"
 #include "model/text_util.h"
@@ -37,7 +35,6 @@ struct FarmRules::State {
   Farm& farm;
   bool newRowPending = false;
   bool cropAllocationOpen = false;
-  std::map<std::string, FeederNotes> notes;  // by lower-case feeder id
 
   struct Subscription {
     MemTable* table;
@@ -73,17 +70,8 @@ struct FarmRules::State {
         ProgramUpdate busy(farm);
         return recalcCropBlock(table, field->Index(), cropAllocationOpen);
       }
-      case Sheet::Feeders: {
-        ProgramUpdate busy(farm);
-        return reconcile(table);
-      }
       default: return;
     }
-  }
-
-  void reconcile(const MemTable& sheet) {
-    const FeederReconciliation result = reconcileFeederSheet(sheet);
-    notes[lowerCase(sheet.Name().substr(3))] = FeederNotes{result.lines, result.warning};
   }
 
   void attach(MemTable& table) {
@@ -125,20 +113,15 @@ FarmRules::FarmRules(Farm& farm) : state_(std::make_unique<State>(farm)) {
 FarmRules::~FarmRules() = default;
 
 FarmRules::FeederNotes FarmRules::feederNotes(std::string_view feederId) const {
-  // The notes of the last reconciliation; a sheet never reconciled yet is
-  // reconciled as it is now.
-  const auto found = state_->notes.find(lowerCase(feederId));
-  if (found != state_->notes.end()) return found->second;
   const MemTable* sheet = state_->farm.findTable("mem" + std::string(feederId));
   if (!sheet || KindOf(feederId) != kFeeders) return {};
   const FeederReconciliation result = reconcileFeederSheet(*sheet);
   return {result.lines, result.warning};
 }
 
-void FarmRules::reconcileFeederInventory(std::string_view feederId) {
-  if (KindOf(feederId) != kFeeders) return;
-  if (MemTable* sheet = state_->farm.findTable("mem" + std::string(feederId))) state_->reconcile(*sheet);
-}
+// The notes are worked out from the sheet whenever they are asked for, so
+// they can never lag behind a dialog that wrote the sheet under the busy flag.
+void FarmRules::reconcileFeederInventory(std::string_view) {}
 
 bool FarmRules::takeNewRowPending() {
   const bool pending = state_->newRowPending;

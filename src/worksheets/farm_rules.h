@@ -20,7 +20,9 @@ class FarmRules {
   FarmRules& operator=(const FarmRules&) = delete;
 
   // What a feeder page shows beside its grid: the reconciliation notes and
-  // whether the warning picture is visible.
+  // whether the warning picture is visible, for the sheet as it is now
+  // (`reconcileFeederInventory` has nothing left to do; it stays for callers
+  // that follow the page's refresh points).
   struct FeederNotes {
     std::vector<std::string> lines;
     bool warning = false;

@@ -1,5 +1,6 @@
 #include "worksheets/worksheet_layout.h"
 
+#include "model/enterprise_registry.h"
 #include "model/text_util.h"
 #include "model/values.h"
 
@@ -131,6 +132,12 @@ double unitPresetLbs(std::string_view unit) {
   if (equalsNoCase(unit, "tons")) return 2000.0;
   if (equalsNoCase(unit, "lbs")) return 1.0;
   return -1;
+}
+
+const std::vector<std::string>& unitNames(int kind) {
+  static const std::vector<std::string> bales = {"bales", "tons", "tonnes", "lbs"};
+  static const std::vector<std::string> bushels = {"bushels", "tons", "tonnes", "lbs"};
+  return kind == kGrain ? bushels : bales;
 }
 
 }  // namespace crops

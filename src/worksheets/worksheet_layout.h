@@ -3,6 +3,7 @@
 // the cells a user may type into, and how crop rows fall into blocks.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rb {
 
@@ -50,6 +51,9 @@ bool isEditable(int row, int column);
 // Weight of one unit a unit name imposes, or a negative number when it keeps
 // the typed weight ("bales", "bushels").
 double unitPresetLbs(std::string_view unit);
+// The Units drop-down of a crop kind: "bushels" for grain, "bales" for
+// forage and straw, then "tons", "tonnes", "lbs".
+const std::vector<std::string>& unitNames(int kind);
 }  // namespace crops
 
 // Crop price calculator: dollars per unit from dollars per tonne and the unit
