@@ -64,7 +64,7 @@ double floatField(const std::string& text, const char* field) {
   throw Error(format("'%s' is not a valid floating point value for field '%s'", text.c_str(), field));
 }
 
-const EnterpriseRow& registeredEnterprise(const std::vector<EnterpriseRow>& rows, const std::string& id) {
+EnterpriseRow registeredEnterprise(const std::vector<EnterpriseRow>& rows, const std::string& id) {
   for (const EnterpriseRow& row : rows)
     if (equalsNoCase(row.id, id)) return row;
   throw Error(format("%s is not an enterprise of this farm", id.c_str()));
@@ -171,7 +171,7 @@ int runInventory(const Words& words) {
   const std::string& enterprise = args.positional[2];
   const int type = inventoryTypeOf(args.positional[3]);
   return editAndSave(args.positional[0], args.positional[1], [&](RuledFarm& ruled) {
-    const EnterpriseRow& feeder = registeredEnterprise(ruled.farm.enterprises(), enterprise);
+    const EnterpriseRow feeder = registeredEnterprise(ruled.farm.enterprises(), enterprise);
     if (feeder.kind != kFeeders) throw Error(format("%s is not a feeder enterprise", enterprise.c_str()));
     std::vector<InventoryLine> lines;
     for (std::size_t i = 4; i < args.positional.size(); ++i)
@@ -232,7 +232,13 @@ int runTransfer(const Words& words) {
   const auto category = parseInteger(args.positional[3]);
   if (!category) throw UsageError("CATEGORY must be a number (0 for feeders, 1 to 6 for a cow-calf class)");
   return editAndSave(args.positional[0], args.positional[1], [&](RuledFarm& ruled) {
-    const EnterpriseRow& source = registeredEnterprise(ruled.farm.enterprises(), enterprise);
+    const EnterpriseRow source = registeredEnterprise(ruled.farm.enterprises(), enterprise);
+    if (source.kind == kFeeders && *category != 0)
+      throw Error(format("%s is a feeder group: its CATEGORY is 0, not %d", source.id.c_str(), *category));
+    if (source.kind == kCowCalf && (*category < 1 || *category > 6))
+      throw Error(format("%s is a cow-calf herd: its CATEGORY is 1 to 6, not %d", source.id.c_str(), *category));
+    if (source.kind != kFeeders && source.kind != kCowCalf)
+      throw Error(format("%s is not a cow-calf or feeder enterprise", source.id.c_str()));
     const std::vector<TransferLine> offered = offeredTransferLines(ruled.farm, source.id, *category);
     std::vector<TransferLine> lines;
     for (std::size_t i = 4; i < args.positional.size(); ++i)
@@ -292,7 +298,7 @@ int runAllocateCrop(const Words& words) {
 
   return editAndSave(args.positional[0], args.positional[1], [&](RuledFarm& ruled) {
     Farm& farm = ruled.farm;
-    const EnterpriseRow& cropEnterprise = registeredEnterprise(farm.enterprises(), enterprise);
+    const EnterpriseRow cropEnterprise = registeredEnterprise(farm.enterprises(), enterprise);
     if (!isCropKindCode(cropEnterprise.kind))
       throw Error(format("%s is not a forage, grain or straw enterprise", enterprise.c_str()));
     MemTable& sheet = farm.enterpriseTable(cropEnterprise.id);
