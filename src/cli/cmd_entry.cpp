@@ -10,6 +10,7 @@
 #include "worksheets/crop_allocation.h"
 #include "worksheets/farm_rules.h"
 #include "worksheets/inventory_lines.h"
+#include "worksheets/table_edits.h"
 #include "worksheets/transfer_lines.h"
 #include "worksheets/worksheet_layout.h"
 
@@ -335,6 +336,8 @@ int runAllocateCrop(const Words& words) {
     sheet.MoveBy(row);
     closeCropAllocation(farm, cropEnterprise.id);
     ruled.rules->setCropAllocationOpen(false);
+    requireFiniteCells(sheet);
+    requireFiniteCells(cropAlloc);
   });
 }
 

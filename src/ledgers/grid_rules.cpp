@@ -3,6 +3,7 @@
 #include "ledgers/ledger_rules.h"
 #include "model/farm_data_sets.h"
 #include "model/text_util.h"
+#include "worksheets/table_edits.h"
 #include "worksheets/worksheet_layout.h"
 
 namespace rb {
@@ -226,6 +227,7 @@ void typeIntoCell(Farm& farm, MemTable& table, int row, int column, std::string_
     else
       table.FieldAt(column).SetAsString(value);
     PostIfEditing(table);
+    requireFiniteCells(table);
   } catch (const std::exception& error) {
     farm.inProgramUpdate = true;
     if (table.State() != TableState::Browse) table.Cancel();

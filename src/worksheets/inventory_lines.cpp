@@ -94,6 +94,13 @@ InventoryTotals applyInventoryLines(Farm& farm, std::string_view feederId, int t
     totals.averageLbs = totals.lbs / static_cast<double>(totals.head);
     totals.averagePrice = totals.dollars / static_cast<double>(totals.head);
   }
+  for (const InventoryLine& line : lines) {
+    requireFinite(line.lbsPerHead.value_or(0), "A weight per head");
+    requireFinite(line.pricePerHead.value_or(0), "A price per head");
+    requireFinite(line.pricePerLb.value_or(0), "A price per lb");
+  }
+  requireFinite(totals.lbs, "The total weight");
+  requireFinite(totals.dollars, "The total value");
   // The sheet's count cells are whole numbers: refuse totals they cannot
   // hold before anything is changed.
   toInteger32(static_cast<double>(totals.head));

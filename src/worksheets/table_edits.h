@@ -11,4 +11,10 @@ void moveToRow(MemTable& table, int row);
 // Deletes every row for which `matches(row)` holds (0-based, present order).
 void deleteRowsWhere(MemTable& table, const std::function<bool(int)>& matches);
 
+// Refuses (rb::Error naming the cell) a table holding a number too large to
+// be stored: an infinite result would make the farm file unreadable.
+void requireFiniteCells(const MemTable& table);
+// The same for one number about to be stored.
+double requireFinite(double value, const char* what);
+
 }  // namespace rb

@@ -171,7 +171,12 @@ long long updateTransfers(Farm& farm, std::string_view sourceId, int category, c
   if (sheet.RecordCount() <= sheetRow || sheet.FieldCount() <= column)
     throw Error(format("The worksheet of %s has no \"Transfers out\" row", source.id.c_str()));
   long long total = 0;
-  for (const TransferLine& line : lines) total += line.numHead.value_or(0);
+  for (const TransferLine& line : lines) {
+    total += line.numHead.value_or(0);
+    requireFinite(line.lbsPerHead.value_or(0), "A weight per head");
+    requireFinite(line.pricePerHead.value_or(0), "A price per head");
+    requireFinite(line.pricePerLb.value_or(0), "A price per lb");
+  }
   toInteger32(static_cast<double>(total));
 
   MemTable& transfers = farm.table("memTransfer");

@@ -173,6 +173,16 @@ TEST(LedgerGrid, ABadNumberLeavesTheCellAndSaysWhy) {
   EXPECT_EQ(f.table("memRevenue").State(), TableState::Browse);
 }
 
+// An infinite total would be written as a text that no farm file can hold.
+TEST(LedgerGrid, AResultTooLargeToStoreIsRefused) {
+  RuledFarm f(twoHerds());
+  const int row = f.appendLine("memUnpaid");
+  f.type("memUnpaid", row, "Hours", "1e300");
+  EXPECT_THROW(f.type("memUnpaid", row, "DPerHour", "1e300"), Error);
+  EXPECT_TRUE(f.isEmpty("memUnpaid", row, "DPerHour"));
+  EXPECT_DOUBLE_EQ(f.number("memUnpaid", row, "TotDollars"), 0);
+}
+
 TEST(LedgerGrid, OnlyGridTablesAndExistingCellsAreTyped) {
   RuledFarm f(twoHerds());
   EXPECT_THROW(typeIntoCell(f.farm, f.table("memTransfer"), 0, 0, "x"), Error);
