@@ -9,7 +9,9 @@ namespace rb {
 
 namespace {
 
-enum class Sheet { None, ComputedLedger, EntryOrderLedger, CowCalf, Feeders, Crop, Grazing, Other };
+// The tables whose changes a rule follows. Feeder sheets have none: their
+// notes are worked out when asked for.
+enum class Sheet { None, ComputedLedger, EntryOrderLedger, CowCalf, Crop, Grazing, Other };
 
 Sheet sheetOf(const MemTable& table) {
   if (findLedger(table.Name()))
@@ -18,7 +20,6 @@ Sheet sheetOf(const MemTable& table) {
   if (!name.starts_with("mem") || !isKnownEnterpriseId(name.substr(3))) return Sheet::None;
   switch (KindOf(name.substr(3))) {
     case kCowCalf: return Sheet::CowCalf;
-    case kFeeders: return Sheet::Feeders;
     case kForage:
     case kGrain:
     case kStraw: return Sheet::Crop;
