@@ -188,8 +188,6 @@ void sortOnTitleClick(MemTable& table, int column) {
 std::string acceptedPickListText(const std::vector<std::string>& list, std::string_view text) {
   for (const std::string& entry : list)
     if (entry == text) return entry;
-  for (const std::string& entry : list)
-    if (equalsNoCase(entry, text)) return entry;
   return "";
 }
 
