@@ -1,7 +1,8 @@
 #pragma once
 // The change rules of a farm's ledgers and worksheets, attached to its tables'
 // change notifications. The window and the CLI each make one per Farm; while
-// it lives, every typed change recomputes the dependent cells.
+// it lives, every typed change recomputes the dependent cells. It must not
+// outlive its Farm: it disconnects from the farm's tables when destroyed.
 #include <memory>
 #include <string>
 #include <string_view>
