@@ -193,6 +193,7 @@ std::string acceptedPickListText(const std::vector<std::string>& list, std::stri
 
 void typeIntoCell(Farm& farm, MemTable& table, int row, int column, std::string_view text) {
   if (!isGridTable(farm, table)) throw Error(format("Table %s is not edited in a grid", table.Name().c_str()));
+  PostIfEditing(table);  // a line being added counts as a row from here on
   if (column < 0 || column >= table.FieldCount())
     throw Error(format("Cell %s: no such column", cellName(table, row, column).c_str()));
   if (row < 0 || row >= table.RecordCount())
@@ -213,7 +214,6 @@ void typeIntoCell(Farm& farm, MemTable& table, int row, int column, std::string_
 
   // The rules may write further rows; a failure puts the whole table back.
   MemTable before(table.Name());
-  PostIfEditing(table);
   before.CopyContentFrom(table);
   const bool busy = farm.inProgramUpdate;
   try {

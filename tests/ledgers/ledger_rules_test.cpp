@@ -240,6 +240,10 @@ TEST(LedgerGrid, ANewLineIsPendingOnce) {
   f.table("memUnpaid").Append();
   EXPECT_TRUE(f.rules->takeNewRowPending());
   EXPECT_FALSE(f.rules->takeNewRowPending());
+  // The line being added is a row for the next typed cell.
+  f.type("memUnpaid", 0, "Hours", "2");
+  f.type("memUnpaid", 0, "DPerHour", "3");
+  EXPECT_DOUBLE_EQ(f.number("memUnpaid", 0, "TotDollars"), 6);
 }
 
 }  // namespace
