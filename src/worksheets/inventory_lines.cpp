@@ -65,6 +65,10 @@ std::vector<InventoryLine> loadInventoryLines(const Farm& farm, std::string_view
 
 void inventoryLineChanged(InventoryLine& line, InventoryColumn changed) {
   const double lbs = line.lbsPerHead.value_or(0);
+  // A weight typed after a price per head prices the lb from it, rather than
+  // overwriting the typed price with weight times an empty price per lb.
+  if (changed == InventoryColumn::LbsPerHead && !line.pricePerLb && line.pricePerHead)
+    changed = InventoryColumn::PricePerHead;
   if (changed == InventoryColumn::PricePerLb || changed == InventoryColumn::LbsPerHead) {
     line.pricePerHead = RoundTo2(lbs * line.pricePerLb.value_or(0));
   } else if (changed == InventoryColumn::PricePerHead && lbs > 0.1) {

@@ -155,6 +155,10 @@ std::vector<TransferLine> openTransferLines(const Farm& farm, std::string_view s
 
 void transferLineChanged(TransferLine& line, TransferColumn changed) {
   const double lbs = line.lbsPerHead.value_or(0);
+  // A weight typed after a price per head prices the lb from it, rather than
+  // overwriting the typed price with weight times an empty price per lb.
+  if (changed == TransferColumn::LbsPerHead && !line.pricePerLb && line.pricePerHead)
+    changed = TransferColumn::PricePerHead;
   if (changed == TransferColumn::PricePerHead) {
     if (lbs > 0.01) line.pricePerLb = RoundTo2(line.pricePerHead.value_or(0) / lbs);
   } else if (changed == TransferColumn::PricePerLb || changed == TransferColumn::LbsPerHead) {

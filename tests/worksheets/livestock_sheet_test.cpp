@@ -161,6 +161,15 @@ TEST(FeederSheet, DialogPricesFollowTheLastEditedCell) {
   inventoryLineChanged(l, InventoryColumn::LbsPerHead);
   EXPECT_DOUBLE_EQ(*l.pricePerHead, 1362.00);
 
+  // A price per head typed before the weight survives the weight.
+  InventoryLine priceFirst;
+  priceFirst.pricePerHead = 1000;
+  inventoryLineChanged(priceFirst, InventoryColumn::PricePerHead);
+  priceFirst.lbsPerHead = 500;
+  inventoryLineChanged(priceFirst, InventoryColumn::LbsPerHead);
+  EXPECT_DOUBLE_EQ(*priceFirst.pricePerHead, 1000);
+  EXPECT_DOUBLE_EQ(*priceFirst.pricePerLb, 2);
+
   InventoryLine light;
   light.lbsPerHead = 0.05;
   light.pricePerHead = 10;

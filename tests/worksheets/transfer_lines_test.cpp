@@ -96,6 +96,13 @@ TEST(Transfers, FeederTransfersReachTheOtherGroupAndItsNarrative) {
   toFinishers.pricePerHead = 1300;
   transferLineChanged(toFinishers, TransferColumn::PricePerHead);
   EXPECT_DOUBLE_EQ(*toFinishers.pricePerLb, 1.63);
+  TransferLine priceFirst = lines.front();
+  priceFirst.pricePerHead = 1100;
+  transferLineChanged(priceFirst, TransferColumn::PricePerHead);
+  priceFirst.lbsPerHead = 1000;
+  transferLineChanged(priceFirst, TransferColumn::LbsPerHead);
+  EXPECT_DOUBLE_EQ(*priceFirst.pricePerHead, 1100);
+  EXPECT_DOUBLE_EQ(*priceFirst.pricePerLb, 1.1);
   updateTransfers(f.farm, "feeders1", 0, lines);
   EXPECT_DOUBLE_EQ(f.number("memfeeders1", feeders::kTransfersOut, "Feeders"), 25);
   EXPECT_DOUBLE_EQ(f.number("memfeeders2", feeders::kTransfersIn, "Feeders"), 25);
