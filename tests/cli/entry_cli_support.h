@@ -39,7 +39,7 @@ inline CliResult runCli(const std::vector<std::string>& words) {
   return result;
 }
 
-// A farm file made from the spec, saved by the program's writer.
+// A farm file made from a FarmSpec fixture, saved by the program's writer.
 inline std::string farmFile(const FarmSpec& spec, const std::string& name) {
   Farm farm;
   makeFarm(farm, spec);
