@@ -16,5 +16,9 @@ int runReport(const Words& words);
 int runAddEnterprise(const Words& words);
 int runAddCrops(const Words& words);
 int runRollover(const Words& words);
+int runSet(const Words& words);
+int runInventory(const Words& words);
+int runTransfer(const Words& words);
+int runAllocateCrop(const Words& words);
 
 }  // namespace rb::cli

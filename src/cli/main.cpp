@@ -30,6 +30,14 @@ const std::vector<Command>& commands() {
       {"add-crops", rb::cli::runAddCrops, "add-crops FILE OUT ENTERPRISE NAME...   add crops to a forage, grain or straw enterprise"},
       {"rollover", rb::cli::runRollover,
        "rollover FILE OUT [--year-end DD-MM-YYYY] [--drop ID]... [--drop-crop ID:K]... [--keep LIST]   roll the farm into the next year"},
+      {"set", rb::cli::runSet, "set FILE OUT CELL...                type TABLE:ROW:COLUMN=VALUE into grid cells"},
+      {"inventory", rb::cli::runInventory,
+       "inventory FILE OUT ENTERPRISE TYPE [LINE]...  replace a feeder group's inventory lines"},
+      {"transfer", rb::cli::runTransfer,
+       "transfer FILE OUT ENTERPRISE CATEGORY [LINE]...  replace the transfers out of a source"},
+      {"allocate-crop", rb::cli::runAllocateCrop,
+       "allocate-crop FILE OUT ENTERPRISE CROP [--units N] [--unit U] [--lbs L] [--price P] [--feed F] "
+       "[--bedding B] [ID=WEIGHT]...  allocate a crop's transfer out"},
   };
   return list;
 }

@@ -56,6 +56,14 @@ bool allowsLineInsertAndDelete(const MemTable& table);
 // Number of columns kept fixed at the left of the grid.
 int fixedColumnCount(const MemTable& table);
 
+// A click on a column title: sorts the table by that column in the rule's
+// direction (only tables that sort on title clicks).
+void sortOnTitleClick(MemTable& table, int column);
+// The entry of a drop-down list that a typed text selects, or "" when it
+// selects none. The reports group lines by these exact texts, so only an
+// exact entry is taken.
+std::string acceptedPickListText(const std::vector<std::string>& list, std::string_view text);
+
 // Types `text` into a cell exactly as a grid edit does: refuses (rb::Error
 // naming the cell) what the grid would refuse, else moves the cursor to the
 // row, assigns the text (an empty text empties the cell), lets the change
