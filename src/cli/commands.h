@@ -11,5 +11,6 @@ using Words = std::vector<std::string>;
 int runDump(const Words& words);
 int runSave(const Words& words);
 int runNew(const Words& words);
+int runExportText(const Words& words);
 
 }  // namespace rb::cli

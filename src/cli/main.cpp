@@ -20,6 +20,7 @@ const std::vector<Command>& commands() {
       {"dump", rb::cli::runDump, "dump FILE [--out PATH]              print every data set of FILE as JSON"},
       {"save", rb::cli::runSave, "save FILE OUT                       load FILE and write it to OUT"},
       {"new", rb::cli::runNew, "new OUT --config CONFIG.json        create a new farm from a configuration"},
+      {"export-text", rb::cli::runExportText, "export-text FILE OUT                write the tab-delimited text export of FILE"},
   };
   return list;
 }
