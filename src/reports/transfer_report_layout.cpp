@@ -16,6 +16,7 @@ constexpr double kLabelWidth = 38;
 constexpr double kCellWidth = 23;
 const Font kBody{10, false, false};
 const Font kBold{10, true, false};
+const Font kCaption{8, true, false};  // column captions: a 12-character label fits its column
 
 // The caption a key shows: "000Total" as "Total", an enterprise key (its
 // position in three digits and its id) as the enterprise's label.
@@ -114,11 +115,12 @@ class TransferReport {
   // "Transfers" naming the figures.
   void columnHeadings(const CrossTable& table, int first, int last) {
     const double line = lineHeightMm(kBold.size);
+    const double captionLine = lineHeightMm(kCaption.size);
     std::vector<std::vector<std::string>> captions;
     std::size_t depth = 1;
     for (int column = first; column < last; ++column) {
       captions.push_back(wrapText(captionOf(farm_, table.columns[static_cast<std::size_t>(column)]),
-                                  kCellWidth - 2, kBold, settings_.textMeasurer()));
+                                  kCellWidth - 2, kCaption, settings_.textMeasurer()));
       depth = std::max(depth, captions.back().size());
     }
     const double right = cellLeft(last - first);
@@ -127,15 +129,17 @@ class TransferReport {
     flow_.text(kLabelWidth, y, right - kLabelWidth, "To Enterprise", kBold, Align::Center);
     y += line + 1;
     const double captionTop = y;
+    const double captionsHeight = static_cast<double>(depth) * captionLine;
     for (std::size_t i = 0; i < captions.size(); ++i) {
-      double lineY = captionTop + static_cast<double>(depth - captions[i].size()) * line;
+      double lineY = captionTop + static_cast<double>(depth - captions[i].size()) * captionLine;
       for (const std::string& text : captions[i]) {
-        flow_.text(cellLeft(static_cast<int>(i)), lineY, kCellWidth, text, kBold, Align::Right);
-        lineY += line;
+        flow_.text(cellLeft(static_cast<int>(i)), lineY, kCellWidth, text, kCaption, Align::Right);
+        lineY += captionLine;
       }
     }
-    flow_.text(0, captionTop + static_cast<double>(depth - 1) * line, kLabelWidth, "From Enterprise", kBold);
-    flow_.advance(line + 1 + static_cast<double>(depth) * line + 0.5);
+    // "From Enterprise" stands on the captions' last line, over the row captions.
+    flow_.text(0, captionTop + captionsHeight - captionLine, kLabelWidth, "From Enterprise", kBold);
+    flow_.advance(line + 1 + captionsHeight + 0.5);
     flow_.rule(0, right, flow_.y());
     flow_.advance(1);
   }
