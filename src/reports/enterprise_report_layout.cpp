@@ -13,6 +13,7 @@ namespace {
 
 constexpr double kRow = 4.0;         // one statement line
 constexpr double kHeadingRow = 5.0;  // a heading line with its rule
+constexpr double kSectionGap = 4.5;
 const Font kBody{10, false, false};
 const Font kBold{10, true, false};
 const Font kSmall{8, false, false};
@@ -155,10 +156,10 @@ class EnterpriseReport {
     const MemTable& values = farm_.table("memEnterpriseRep1");
     const MemTable& costs = farm_.table("memEnterpriseRep2");
     const double valueOfProduction = valueOfProductionSection(values, headings);
-    flow_.advance(3);
+    flow_.advance(kSectionGap);
     double unpaidLabour = 0;
     variableCostSection(costs, headings, unpaidLabour);
-    flow_.advance(3);
+    flow_.advance(kSectionGap);
     capitalSection(valueOfProduction, unpaidLabour);
   }
 

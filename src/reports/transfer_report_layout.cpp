@@ -138,8 +138,8 @@ class TransferReport {
       }
     }
     // "From Enterprise" stands on the captions' last line, over the row captions.
-    flow_.text(0, captionTop + captionsHeight - captionLine, kLabelWidth, "From Enterprise", kBold);
-    flow_.advance(line + 1 + captionsHeight + 0.5);
+    flow_.text(0, captionTop + captionsHeight - line, kLabelWidth, "From Enterprise", kBold);
+    flow_.advance(line + 1 + captionsHeight + 0.8);
     flow_.rule(0, right, flow_.y());
     flow_.advance(1);
   }

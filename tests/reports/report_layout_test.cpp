@@ -45,7 +45,7 @@ std::vector<std::string> lineOf(const Page& page, const std::string& caption, bo
   if (!found) return {};
   std::vector<const TextItem*> line;
   for (const TextItem& item : page.texts)
-    if (std::abs(item.y - found->y) < 0.5) line.push_back(&item);
+    if (std::abs(item.y - found->y) < 1.0) line.push_back(&item);
   std::sort(line.begin(), line.end(), [](const TextItem* a, const TextItem* b) { return a->x < b->x; });
   std::vector<std::string> texts;
   for (const TextItem* item : line) texts.push_back(item->text);
