@@ -259,8 +259,8 @@ class EnterpriseReport {
     const double line = flow_.y();
     flow_.text(26.2 + indent, line, 95, caption, kBody);
     placeFigure(flow_, 125.9, kTotalRight, line, cells.number(amount), 0, kBody);
-    if (perCow) placeFigure(flow_, 145, kPerCowRight, line, cells.number(perCow), 2, kBody);
-    if (perPound) placeFigure(flow_, 167, kPerPoundRight, line, cells.number(perPound), 2, kBody);
+    if (perCow) placeFigure(flow_, 146.3, kPerCowRight, line, cells.number(perCow), 2, kBody);
+    if (perPound) placeFigure(flow_, 167.7, kPerPoundRight, line, cells.number(perPound), 2, kBody);
     flow_.advance(kRow);
   }
 
@@ -270,8 +270,8 @@ class EnterpriseReport {
     const double line = flow_.y();
     flow_.text(26.2, line, 95, caption, kBold);
     placeFigure(flow_, 125.9, kTotalRight, line, total.amount, 0, kBold);
-    placeFigure(flow_, 145, kPerCowRight, line, total.perCow, 2, kBold, true);
-    placeFigure(flow_, 167, kPerPoundRight, line, total.perPound, 2, kBold, true);
+    placeFigure(flow_, 146.3, kPerCowRight, line, total.perCow, 2, kBold, true);
+    placeFigure(flow_, 167.7, kPerPoundRight, line, total.perPound, 2, kBold, true);
     flow_.advance(kRow);
   }
 
