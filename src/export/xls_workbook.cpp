@@ -154,14 +154,14 @@ void xfRecord(Bytes& stream, int font, int format, bool style, int align) {
   Bytes data;
   data.u16(static_cast<unsigned>(font));
   data.u16(static_cast<unsigned>(format));
-  data.u16(style ? 0xFFF5 : 0x0001);        // locked; a style has no parent, a cell's parent is style 0
+  data.u16(style ? 0xFFF5 : 0x0001);  // locked; a style has no parent, a cell's parent is style 0
   data.u8(static_cast<unsigned>(align) | 0x20);  // vertically at the bottom
   data.u8(0);
   data.u8(0);
-  data.u8(style ? 0 : 0xF8);                // a cell XF sets its own format, font, alignment, border, pattern
-  data.u32(0);                              // no borders
+  data.u8(style ? 0 : 0xFC);  // a cell XF sets its own number format, font, alignment, border, pattern
+  data.u32(0);  // no borders
   data.u32(0);
-  data.u16(0x20C0);                         // default pattern colours
+  data.u16(0x20C0);  // default pattern colours
   record(stream, kXf, data);
 }
 
