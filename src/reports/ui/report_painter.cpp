@@ -36,10 +36,12 @@ Qt::Alignment qtAlignment(Align align) {
 }
 
 // Fonts and painters need the application object; the command line has none.
+// Drawing into files needs no display, so the offscreen platform is used
+// unless the user chose another: a missing or unreachable display must not
+// stop a PDF from being written.
 void ensureApplication() {
   if (QGuiApplication::instance()) return;
-  if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   static int argc = 1;
   static char name[] = "ranchbook";
   static char* argv[] = {name, nullptr};
