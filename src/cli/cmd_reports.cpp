@@ -7,6 +7,7 @@
 #include "analysis/validation.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "reports/report_output.h"
 
 namespace rb::cli {
 namespace {
@@ -175,8 +176,12 @@ int runReport(const Words& words) {
         throw UsageError("the " + std::string(reportWord(*kind)) + " report does not offer enterprise '" + id + "'");
     request.enterprises = named.empty() ? offered : named;
   }
+  if (format != "json" && !args.has("--out")) throw UsageError("--format " + format + " needs --out PATH");
   const bool built = runReportData(farm, request);
-  if (format != "json") throw Error("the " + format + " output of reports is not available in this build");
+  if (format != "json") {
+    writeReportDocument(buildReportDocument(farm, *kind), *reportFormatOfWord(format), args.option("--out"));
+    return 0;
+  }
 
   Json document;
   if (*kind == ReportKind::Winners) {

@@ -20,5 +20,7 @@ int runSet(const Words& words);
 int runInventory(const Words& words);
 int runTransfer(const Words& words);
 int runAllocateCrop(const Words& words);
+int runExportText(const Words& words);
+int runHerdPlanner(const Words& words);
 
 }  // namespace rb::cli

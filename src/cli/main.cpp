@@ -38,6 +38,9 @@ const std::vector<Command>& commands() {
       {"allocate-crop", rb::cli::runAllocateCrop,
        "allocate-crop FILE OUT ENTERPRISE CROP [--units N] [--unit U] [--lbs L] [--price P] [--feed F] "
        "[--bedding B] [ID=WEIGHT]...  allocate a crop's transfer out"},
+      {"export-text", rb::cli::runExportText, "export-text FILE OUT                write the tab-delimited text export of FILE"},
+      {"herd-planner", rb::cli::runHerdPlanner,
+       "herd-planner FILE ENTERPRISE OUTDIR  write OUTDIR/inputbudg.xls for a cow-calf enterprise"},
   };
   return list;
 }
