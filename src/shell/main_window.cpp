@@ -18,6 +18,7 @@
 #include "shell/header_panel.h"
 #include "shell/help_hook.h"
 #include "shell/page_control.h"
+#include "shell/status_panel.h"
 #include "shell/version_text.h"
 #include "worksheets/farm_rules.h"
 #include "worksheets/ui/enterprise_pages.h"
@@ -131,15 +132,14 @@ void TfrmMain::buildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar1"));
   bar->setSizeGripEnabled(true);
-  const int widths[] = {300, 200, 200, 80, 80};
+  // The panels keep their designed widths, widened where this desktop's font
+  // needs more room for the year end and the autosave text.
+  const QFontMetrics metrics(bar->font());
+  const int widths[] = {300, 200, 200, qMax(80, metrics.horizontalAdvance(QStringLiteral("00-00-0000")) + 16),
+                        qMax(80, metrics.horizontalAdvance(QStringLiteral("Autosave: OFF")) + 16)};
   for (int i = 0; i < 5; ++i) {
-    auto* panel = new QLabel(bar);
-    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    panel->setFixedWidth(widths[i]);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    panel->setAlignment(i == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-    panel->setTextFormat(Qt::PlainText);
+    auto* panel = new StatusPanel(QStringLiteral("StatusPanel%1").arg(i), widths[i],
+                                  i == 0 ? Qt::AlignHCenter : Qt::AlignLeft, bar);
     bar->addWidget(panel);
     statusPanels_[static_cast<std::size_t>(i)] = panel;
   }
@@ -198,13 +198,12 @@ void TfrmMain::resetActivePages() {
 
 void TfrmMain::refreshStatusBar() {
   const MemTable& info = farm_->info();
-  statusPanels_[0]->setText(QStringLiteral("FILE: ") + currentFile_);
-  statusPanels_[0]->setToolTip(currentFile_);
-  statusPanels_[1]->setText(textOfInfo(info, "Name"));
-  statusPanels_[2]->setText(textOfInfo(info, "business"));
-  statusPanels_[3]->setText(textOfInfo(info, "fiscalyearend"));
-  statusPanels_[4]->setText(settings_.autosaveMinutes > 0 ? QStringLiteral("Autosave: ON")
-                                                          : QStringLiteral("Autosave: OFF"));
+  statusPanels_[0]->setFullText(QStringLiteral("FILE: ") + currentFile_);
+  statusPanels_[1]->setFullText(textOfInfo(info, "Name"));
+  statusPanels_[2]->setFullText(textOfInfo(info, "business"));
+  statusPanels_[3]->setFullText(textOfInfo(info, "fiscalyearend"));
+  statusPanels_[4]->setFullText(settings_.autosaveMinutes > 0 ? QStringLiteral("Autosave: ON")
+                                                              : QStringLiteral("Autosave: OFF"));
 }
 
 void TfrmMain::addLogLine(const QString& text) {

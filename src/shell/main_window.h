@@ -31,6 +31,7 @@ namespace rb::ui {
 class DataGrid;
 class FeederNotes;
 class PageControl;
+class StatusPanel;
 
 struct StartupOptions {
   QString programFolder;   // where the bundled farm and, when writable, the settings live
@@ -115,7 +116,7 @@ class TfrmMain : public QMainWindow {
   std::array<PageControl*, 9> kindPages_{};  // indexed by kind code 1 to 8
   QVector<DataGrid*> grids_;
   QPlainTextEdit* memoError_ = nullptr;
-  std::array<QLabel*, 5> statusPanels_{};
+  std::array<StatusPanel*, 5> statusPanels_{};
 };
 
 }  // namespace rb::ui
