@@ -122,6 +122,9 @@ bool MemTableModel::setData(const QModelIndex& index, const QVariant& value, int
     typeIntoCell(farm_, table_, index.row(), index.column(), text.toStdString());
   } catch (const Error& error) {
     stored = false;
+    // A refused value leaves the line as it was, even where the refusal came
+    // after the line was opened for editing.
+    if (table_.State() == TableState::Edit || table_.State() == TableState::Insert) table_.Cancel();
     emit valueRefused(QString::fromUtf8(error.what()));
   }
   typing_ = false;

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -233,6 +235,37 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(window->findChild<QAction*>("SavetoBackup1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
     QCOMPARE(window->findChild<QAction*>("WinnersLosers1")->text(), QStringLiteral("Winners && Losers"));
+  }
+
+  void cropCalculatorGivesThePriceOfOneUnit_data() {
+    QTest::addColumn<QString>("perTonne");
+    QTest::addColumn<QString>("unitSize");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("hay bales") << "150" << "1200" << "81.65";
+    QTest::newRow("blanks around numbers") << " 150 " << "1200" << "81.65";
+    QTest::newRow("not a number") << "abc" << "1200" << "ERROR";
+    QTest::newRow("empty size") << "150" << "" << "ERROR";
+  }
+
+  void cropCalculatorGivesThePriceOfOneUnit() {
+    QFETCH(QString, perTonne);
+    QFETCH(QString, unitSize);
+    QFETCH(QString, result);
+    writeFarm("ranchbook.rbd", FarmSpec{});
+    auto window = openWindow();
+    for (const char* suffix : {"", "2", "3"}) {
+      const QString s = QString::fromLatin1(suffix);
+      auto* tonne = window->findChild<QLineEdit*>("edtTonne" + s);
+      auto* units = window->findChild<QLineEdit*>("edtUnits" + s);
+      auto* price = window->findChild<QLineEdit*>("edtResult" + s);
+      const QString button = s == "2" ? "btnCalc2" : s == "3" ? "btncalc3" : "btncalc";
+      auto* calc = window->findChild<QPushButton*>(button);
+      QVERIFY(tonne && units && price && calc);
+      tonne->setText(perTonne);
+      units->setText(unitSize);
+      calc->click();
+      QCOMPARE(price->text(), result);
+    }
   }
 
   // --- start-up ---------------------------------------------------------------
