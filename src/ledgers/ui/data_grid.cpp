@@ -131,7 +131,9 @@ void DataGrid::setupFixedColumns() {
     fixed_->setItemDelegate(delegate_);
     fixed_->setSelectionModel(selectionModel());
     fixed_->setFocusPolicy(Qt::NoFocus);
-    fixed_->setStyleSheet(QString::fromLatin1(kGridStyle));
+    fixed_->setStyleSheet(QStringLiteral("QTableView { gridline-color: #808080; border: none; }"));
+    fixed_->setFrameShape(QFrame::NoFrame);
+    fixed_->horizontalHeader()->setMinimumSectionSize(horizontalHeader()->minimumSectionSize());
     fixed_->verticalHeader()->hide();
     fixed_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fixed_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -164,6 +166,7 @@ void DataGrid::placeFixedColumns() {
   if (!fixed_ || fixedColumns_ <= 0) return;
   for (int c = 0; c < fixedColumns_; ++c) fixed_->setColumnWidth(c, columnWidth(c));
   fixed_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+  fixed_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
   fixed_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), fixedWidth() + 1,
                       viewport()->height() + horizontalHeader()->height());
 }
