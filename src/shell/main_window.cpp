@@ -16,6 +16,7 @@
 #include "ledgers/ui/ledger_pages.h"
 #include "shell/error_log_page.h"
 #include "shell/header_panel.h"
+#include "shell/lazy_page.h"
 #include "shell/help_hook.h"
 #include "shell/page_control.h"
 #include "shell/status_panel.h"
@@ -147,9 +148,12 @@ void TfrmMain::buildStatusBar() {
 
 PageControl* TfrmMain::pagesOfKind(int kind) const { return kindPages_.at(static_cast<std::size_t>(kind)); }
 
+void TfrmMain::ensurePagesBuilt() { LazyPage::buildAllUnder(*this); }
+
 void TfrmMain::feederPageShown(int index) {
   PageControl* feeders = pagesOfKind(kFeeders);
   if (index < 0 || index >= feeders->count() || !feeders->isTabVisible(index)) return;
+  if (auto* page = qobject_cast<LazyPage*>(feeders->widget(index))) page->ensureBuilt();
   if (auto* notes = feeders->widget(index)->findChild<FeederNotes*>()) notes->reconcile();
 }
 
@@ -161,7 +165,9 @@ void TfrmMain::hideEnterpriseTabs() {
   for (int kind = kCowCalf; kind <= kOther; ++kind) {
     if (kind == kAftermath) continue;  // its single page is always shown
     PageControl* pages = pagesOfKind(kind);
-    for (int i = 0; i < pages->count(); ++i) pages->setTabVisible(i, false);
+    // Each change of a tab lays the bar out again: change only what differs.
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->isTabVisible(i)) pages->setTabVisible(i, false);
   }
 }
 
@@ -172,8 +178,8 @@ void TfrmMain::showEnterprisePage(const EnterpriseRow& enterprise) {
   const QString label = QString::fromStdString(enterprise.label);
   const int index = pageIndexByName(pages, QStringLiteral("tab") + id);
   if (index < 0) return;
-  pages->setTabText(index, label);
-  pages->setTabVisible(index, true);
+  if (pages->tabText(index) != label) pages->setTabText(index, label);
+  if (!pages->isTabVisible(index)) pages->setTabVisible(index, true);
   for (QLabel* panel : pages->widget(index)->findChildren<QLabel*>())
     if (panel->objectName().compare(QStringLiteral("pnl") + id, Qt::CaseInsensitive) == 0) panel->setText(label);
 }

@@ -61,6 +61,10 @@ class TfrmMain : public QMainWindow {
   // Refills the error-log page from the farm's log.
   void showErrorLog();
 
+  // Makes the contents of every page now; pages are otherwise made when
+  // first shown.
+  void ensurePagesBuilt();
+
   // File commands.
   void openDocument();
   void saveDocument();

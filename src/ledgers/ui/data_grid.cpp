@@ -17,7 +17,13 @@ namespace rb::ui {
 
 namespace {
 
-const char* kGridStyle = "QTableView { gridline-color: #808080; }";
+// Single grid lines in #808080; the styles draw grid lines in the
+// palette's mid colour.
+void setGridLineColour(QTableView& view) {
+  QPalette palette = view.palette();
+  palette.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
+  view.setPalette(palette);
+}
 
 bool isTypedCharacter(const QKeyEvent* event) {
   const QString text = event->text();
@@ -35,7 +41,7 @@ DataGrid::DataGrid(const QString& name, Farm& farm, MemTable& table, FarmRules* 
   setObjectName(name);
   setModel(model_);
   setItemDelegate(delegate_);
-  setStyleSheet(QString::fromLatin1(kGridStyle));
+  setGridLineColour(*this);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
@@ -131,7 +137,7 @@ void DataGrid::setupFixedColumns() {
     fixed_->setItemDelegate(delegate_);
     fixed_->setSelectionModel(selectionModel());
     fixed_->setFocusPolicy(Qt::NoFocus);
-    fixed_->setStyleSheet(QStringLiteral("QTableView { gridline-color: #808080; border: none; }"));
+    setGridLineColour(*fixed_);
     fixed_->setFrameShape(QFrame::NoFrame);
     fixed_->horizontalHeader()->setMinimumSectionSize(horizontalHeader()->minimumSectionSize());
     fixed_->verticalHeader()->hide();

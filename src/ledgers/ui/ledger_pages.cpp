@@ -8,6 +8,7 @@
 #include "ledgers/ui/data_grid.h"
 #include "ledgers/ui/record_navigator.h"
 #include "shell/header_panel.h"
+#include "shell/lazy_page.h"
 #include "shell/page_control.h"
 
 namespace rb::ui {
@@ -44,20 +45,21 @@ PageControl* buildFinancialPages(Farm& farm, FarmRules* rules, QVector<DataGrid*
   setHelpTopic(pages, 1);
   for (const LedgerPage& spec : kLedgerPages) {
     const QString tableName = QString::fromLatin1(spec.table);
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tab") + tableName.mid(3));
+    auto* page = new LazyPage(QStringLiteral("tab") + tableName.mid(3), [&farm, rules, &grids, &spec](QWidget& page) {
+      const QString tableName = QString::fromLatin1(spec.table);
+      auto* layout = new QVBoxLayout(&page);
+      layout->setContentsMargins(0, 0, 0, 0);
+      layout->setSpacing(0);
+      // The header text is white on every ledger page; the tab text follows
+      // the tab table.
+      layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + tableName.mid(3), QString::fromLatin1(spec.header),
+                                        QColor(spec.colour), Qt::white, &page));
+      auto* grid = new DataGrid(QString::fromLatin1(spec.grid), farm, farm.table(spec.table), rules, &page);
+      layout->addWidget(new RecordNavigator(QStringLiteral("nav") + tableName.mid(3), *grid, spec.refresh, &page));
+      layout->addWidget(grid, 1);
+      grids.push_back(grid);
+    });
     setHelpTopic(page, spec.topic);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    // The header text is white on every ledger page; the tab text follows
-    // the tab table.
-    layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + tableName.mid(3), QString::fromLatin1(spec.header),
-                                      QColor(spec.colour), Qt::white, page));
-    auto* grid = new DataGrid(QString::fromLatin1(spec.grid), farm, farm.table(spec.table), rules, page);
-    layout->addWidget(new RecordNavigator(QStringLiteral("nav") + tableName.mid(3), *grid, spec.refresh, page));
-    layout->addWidget(grid, 1);
-    grids.push_back(grid);
     pages->addPage(page, QString::fromLatin1(spec.tab), QColor(spec.colour), QColor(spec.tabText));
   }
   return pages;

@@ -9,6 +9,7 @@
 
 #include "ledgers/ui/data_grid.h"
 #include "shell/header_panel.h"
+#include "shell/lazy_page.h"
 #include "shell/page_control.h"
 #include "worksheets/ui/crop_calculator.h"
 #include "worksheets/ui/feeder_notes.h"
@@ -38,23 +39,24 @@ CropCalculator* calculatorFor(int kind, QWidget* parent) {
   }
 }
 
-QWidget* worksheetPage(int kind, int index, Farm& farm, FarmRules* rules, QVector<DataGrid*>& grids) {
+// The page's contents: its header (showing the tab's caption, which is the
+// enterprise's label once the farm is loaded), its grid, and on a feeder page
+// the notes box.
+void buildWorksheetPage(QWidget& page, const QTabWidget& pages, int kind, int index, Farm& farm, FarmRules* rules,
+                        QVector<DataGrid*>& grids) {
   const KindStyle& style = kindStyle(kind);
   const QString id = QString::fromStdString(enterpriseId(kind, index));
-  auto* page = new QWidget;
-  page->setObjectName(QStringLiteral("tab") + id);
-  auto* layout = new QVBoxLayout(page);
+  auto* layout = new QVBoxLayout(&page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + id, QString::fromLatin1(style.defaultHeader),
-                                    QColor(style.colour), QColor(style.text), page));
+  layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + id, pages.tabText(pages.indexOf(&page)),
+                                    QColor(style.colour), QColor(style.text), &page));
   MemTable* sheet = farm.findTable(("mem" + id).toStdString());
-  if (!sheet) return page;
-  auto* grid = new DataGrid(worksheetGridName(kind, index), farm, *sheet, rules, page);
+  if (!sheet) return;
+  auto* grid = new DataGrid(worksheetGridName(kind, index), farm, *sheet, rules, &page);
   grids.push_back(grid);
   layout->addWidget(grid, 1);
-  if (kind == kFeeders) layout->addWidget(new FeederNotes(index, *sheet, rules, page));
-  return page;
+  if (kind == kFeeders) layout->addWidget(new FeederNotes(index, *sheet, rules, &page));
 }
 
 }  // namespace
@@ -85,8 +87,14 @@ EnterpriseArea buildEnterpriseArea(int kind, Farm& farm, FarmRules* rules, QVect
   layout->setContentsMargins(0, 0, 0, 0);
   area.pages = new PageControl(QStringLiteral("pge") + QString::fromLatin1(kindName(kind)), area.content);
   for (int index = 1; index <= maxEnterprisesOfKind(kind); ++index) {
-    QWidget* page = worksheetPage(kind, index, farm, rules, grids);
+    PageControl* pages = area.pages;
+    const QString name = QStringLiteral("tab") + QString::fromStdString(enterpriseId(kind, index));
+    auto* page = new LazyPage(name, [pages, kind, index, &farm, rules, &grids](QWidget& page) {
+      buildWorksheetPage(page, *pages, kind, index, farm, rules, grids);
+    });
     area.pages->addPage(page, QString::fromLatin1(style.defaultHeader), QColor(style.colour), QColor(style.text));
+    // Only a registered enterprise's page is shown; the farm's load shows them.
+    if (kind != kAftermath) area.pages->setTabVisible(area.pages->count() - 1, false);
   }
   layout->addWidget(area.pages, 1);
   if (CropCalculator* calculator = calculatorFor(kind, area.content)) layout->addWidget(calculator);

@@ -48,7 +48,9 @@ class MainWindowTest : public QObject {
     options.programFolder = folder_->path();
     options.settingsPath = path("Ranchbook.ini");
     options.arguments = arguments;
-    return std::make_unique<ui::TfrmMain>(options);
+    auto window = std::make_unique<ui::TfrmMain>(options);
+    window->ensurePagesBuilt();  // pages are otherwise made when first shown
+    return window;
   }
 
   static QStringList shownTabs(const ui::TfrmMain& window, const QString& pageControl) {
