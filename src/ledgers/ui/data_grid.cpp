@@ -4,7 +4,10 @@
 
 #include "ledgers/ui/data_grid.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -17,12 +20,23 @@ namespace rb::ui {
 
 namespace {
 
-// Single grid lines in #808080; the styles draw grid lines in the
-// palette's mid colour.
+// Single grid lines in #808080, whatever the desktop style would choose.
+class GridLineStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Table_GridLineColor) return static_cast<int>(qRgb(0x80, 0x80, 0x80));
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
 void setGridLineColour(QTableView& view) {
-  QPalette palette = view.palette();
-  palette.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
-  view.setPalette(palette);
+  static QPointer<GridLineStyle> style;
+  if (!style) {
+    style = new GridLineStyle;
+    style->setParent(QCoreApplication::instance());
+  }
+  view.setStyle(style);
 }
 
 bool isTypedCharacter(const QKeyEvent* event) {

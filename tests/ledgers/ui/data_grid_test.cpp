@@ -154,6 +154,17 @@ class DataGridTest : public QObject {
     QCOMPARE(grid_->tableModel()->rowCount(), 1);
   }
 
+  void gridLinesAreSingleGreyLines() {
+    MemTable& revenue = farm_->table("memRevenue");
+    appendLine(*farm_, revenue, {{0, "Line"}});
+    showGrid("memRevenue", "grdRevenue");
+    select(0, 2);
+    const QImage image = grid_->viewport()->grab().toImage();
+    const int x = grid_->columnViewportPosition(1) + grid_->columnWidth(1) - 1;
+    const int y = grid_->rowViewportPosition(0) + grid_->rowHeight(0) / 2;
+    QCOMPARE(QColor(image.pixel(QPoint(x, y) * image.devicePixelRatio())).name(), QStringLiteral("#808080"));
+  }
+
   void computedAndFixedCellsTakeNothing_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("row");

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTextBrowser>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -15,9 +17,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "shell/about_window.h"
 #include "shell/header_panel.h"
 #include "shell/main_window.h"
 #include "shell/page_control.h"
+#include "shell/program_defaults_dialog.h"
 #include "shell/program_settings.h"
 #include "shell/status_panel.h"
 #include "shell/version_text.h"
@@ -469,6 +473,49 @@ class MainWindowTest : public QObject {
     QCOMPARE(prompts_->messages.size(), 2);
     QVERIFY(window->isVisible());
     window->hide();
+  }
+
+  void aboutAndContactWindows() {
+    ui::TfrmAbout about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+    QCOMPARE(about.size(), QSize(600, 480));
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    QVERIFY(!(about.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint)));
+    auto* version = about.findChild<QLabel*>("lblVersion");
+    QVERIFY(version);
+    QCOMPARE(version->text(), QStringLiteral("Version:  ") + ui::programVersionText());
+
+    ui::TfrmContact contact;
+    QCOMPARE(contact.windowTitle(), QStringLiteral("Contact Information"));
+    auto* text = contact.findChild<QTextBrowser*>();
+    QVERIFY(text && text->isReadOnly() && text->openExternalLinks());
+    QVERIFY(text->toHtml().contains("href="));
+  }
+
+  void programDefaultsEditNothingUntilSaved() {
+    const ui::ProgramSettings start{5, path("farms"), path("farms/start.rbd")};
+    ui::ProgramDefaultsDialog dialog(start, folder_->path());
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Program Defaults"));
+    auto* minutes = dialog.findChild<QSpinBox*>();
+    QVERIFY(minutes);
+    QCOMPARE(minutes->minimum(), 0);
+    QCOMPARE(minutes->maximum(), 60);
+    QCOMPARE(minutes->singleStep(), 5);
+    QCOMPARE(minutes->value(), 5);
+    QCOMPARE(dialog.settings().startupFile, path("farms/start.rbd"));
+
+    dialog.findChild<QPushButton*>("btnReset")->click();
+    QCOMPARE(minutes->value(), 10);
+    QCOMPARE(dialog.settings().startupFile, path("ranchbook.rbd"));
+    if (QDir(ui::defaultDataFolder()).exists()) {
+      QCOMPARE(dialog.settings().dataFolder, ui::defaultDataFolder());
+    } else {
+      QCOMPARE(prompts_->messages, QStringList({"Default directory: \"" + ui::defaultDataFolder() +
+                                                "\" does not exist, cannot set directory."}));
+      QCOMPARE(dialog.settings().dataFolder, path("farms"));
+    }
+    // Nothing is written until "Save Defaults".
+    QVERIFY(!uitest::readBytes(path("Ranchbook.ini")).contains("TIMER=10"));
   }
 
   // --- settings -----------------------------------------------------------------
