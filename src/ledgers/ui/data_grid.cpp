@@ -85,6 +85,25 @@ void DataGrid::refreshTitles() {
   fitColumns();
 }
 
+// Storing a value may reorder the lines (a sorted ledger returns to entry
+// order before it is edited): the cursor stays on the line typed into.
+void DataGrid::commitData(QWidget* editor) {
+  const QModelIndex index = currentIndex();
+  MemTable& t = table();
+  const bool known = index.isValid() && index.row() < t.RecordCount();
+  const std::uint64_t line = known ? t.SequenceAt(index.row()) : 0;
+  QTableView::commitData(editor);
+  if (!known) return;
+  for (int r = 0; r < t.RecordCount(); ++r) {
+    if (t.SequenceAt(r) != line) continue;
+    // After the editor has closed, not while it is being stored.
+    if (r != index.row())
+      QMetaObject::invokeMethod(
+          this, [this, r, column = index.column()] { setCurrentIndex(model_->index(r, column)); }, Qt::QueuedConnection);
+    return;
+  }
+}
+
 void DataGrid::commitEdit() {
   QWidget* editor = delegate_->openEditor();
   if (state() != QAbstractItemView::EditingState || !editor) return;
@@ -329,6 +348,7 @@ void DataGrid::requestDialog(const QModelIndex& index, bool byKey) {
 }
 
 void DataGrid::titleClicked(int column) {
+  commitEdit();
   MemTable& t = table();
   if (!sortsOnTitleClick(t) || column < 0 || column >= t.FieldCount()) return;
   PostIfEditing(t);
@@ -364,6 +384,7 @@ void DataGrid::goLast() {
 }
 
 void DataGrid::insertLine() {
+  commitEdit();
   MemTable& t = table();
   const int column = qMax(0, currentIndex().column());
   try {
@@ -381,6 +402,7 @@ void DataGrid::insertLine() {
 }
 
 void DataGrid::appendLine() {
+  commitEdit();
   MemTable& t = table();
   if (newLine_ != 0 && currentIndex().isValid() && currentIndex().row() < t.RecordCount() &&
       t.SequenceAt(currentIndex().row()) == newLine_)
@@ -399,6 +421,7 @@ void DataGrid::appendLine() {
 }
 
 void DataGrid::deleteLine() {
+  commitEdit();
   const QModelIndex index = currentIndex();
   MemTable& t = table();
   if (!index.isValid() || index.row() >= t.RecordCount()) return;
@@ -416,6 +439,7 @@ void DataGrid::deleteLine() {
 }
 
 void DataGrid::restoreEntryOrder() {
+  commitEdit();
   MemTable& t = table();
   PostIfEditing(t);
   t.SortOnFields("", true, false);

@@ -50,6 +50,7 @@ class DataGrid : public QTableView {
   void dialogRequested(rb::CellDialog dialog, int argument, int row, int column);
 
  protected:
+  void commitData(QWidget* editor) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
