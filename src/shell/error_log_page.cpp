@@ -8,15 +8,12 @@
 
 namespace rb::ui {
 
-QWidget* buildErrorLogPage(QPlainTextEdit*& memo, QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("taberrorlog"));
-  setHelpTopic(page, 1000);
-  auto* layout = new QVBoxLayout(page);
+void buildErrorLogPage(QWidget& page, QPlainTextEdit*& memo) {
+  auto* layout = new QVBoxLayout(&page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(makeHeaderPanel(QStringLiteral("pnlerrorlog"), QStringLiteral("Error Log"), QColor(0xFF, 0, 0),
-                                    Qt::white, page));
-  memo = new QPlainTextEdit(page);
+                                    Qt::white, &page));
+  memo = new QPlainTextEdit(&page);
   memo->setObjectName(QStringLiteral("memoError"));
   memo->setReadOnly(true);
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -24,7 +21,7 @@ QWidget* buildErrorLogPage(QPlainTextEdit*& memo, QWidget* parent) {
   layout->addWidget(memo, 1);
   auto* note = new QLabel(QStringLiteral("Note: The error log is generated when a report is requested.\n"
                                          "If errors are listed above, correct the errors and then rerun the reports."),
-                          page);
+                          &page);
   note->setObjectName(QStringLiteral("lblErrorNote"));
   note->setAlignment(Qt::AlignCenter);
   QFont font(QStringLiteral("Arial"), 10);
@@ -33,7 +30,6 @@ QWidget* buildErrorLogPage(QPlainTextEdit*& memo, QWidget* parent) {
   note->setFont(font);
   note->setContentsMargins(0, 6, 0, 6);
   layout->addWidget(note);
-  return page;
 }
 
 }  // namespace rb::ui

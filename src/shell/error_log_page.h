@@ -6,7 +6,7 @@ class QWidget;
 
 namespace rb::ui {
 
-// The page `taberrorlog`; `memo` receives the text box `memoError`.
-QWidget* buildErrorLogPage(QPlainTextEdit*& memo, QWidget* parent = nullptr);
+// Fills the page `taberrorlog`; `memo` receives the text box `memoError`.
+void buildErrorLogPage(QWidget& page, QPlainTextEdit*& memo);
 
 }  // namespace rb::ui

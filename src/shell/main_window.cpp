@@ -117,7 +117,12 @@ void TfrmMain::buildPages() {
     const KindStyle& style = kindStyle(kind);
     pgeMain_->addPage(area.content, QString::fromLatin1(style.caption), QColor(style.colour), QColor(style.text));
   }
-  pgeMain_->addPage(buildErrorLogPage(memoError_), QStringLiteral("Error Log"), kErrorLogFill, Qt::white);
+  auto* errorLog = new LazyPage(QStringLiteral("taberrorlog"), [this](QWidget& page) {
+    buildErrorLogPage(page, memoError_);
+    showErrorLog();
+  });
+  setHelpTopic(errorLog, 1000);
+  pgeMain_->addPage(errorLog, QStringLiteral("Error Log"), kErrorLogFill, Qt::white);
   layout->addWidget(pgeMain_);
   setCentralWidget(central);
 
@@ -214,10 +219,11 @@ void TfrmMain::refreshStatusBar() {
 
 void TfrmMain::addLogLine(const QString& text) {
   farm_->addLogLine(text.toStdString());
-  memoError_->appendPlainText(text);
+  if (memoError_) memoError_->appendPlainText(text);
 }
 
 void TfrmMain::showErrorLog() {
+  if (!memoError_) return;  // the page shows the log when it is first made
   QStringList lines;
   for (const std::string& line : farm_->errorLog()) lines << QString::fromStdString(line);
   memoError_->setPlainText(lines.join(QLatin1Char('\n')));

@@ -97,7 +97,13 @@ EnterpriseArea buildEnterpriseArea(int kind, Farm& farm, FarmRules* rules, QVect
     if (kind != kAftermath) area.pages->setTabVisible(area.pages->count() - 1, false);
   }
   layout->addWidget(area.pages, 1);
-  if (CropCalculator* calculator = calculatorFor(kind, area.content)) layout->addWidget(calculator);
+  if (isCropKindCode(kind)) {
+    layout->addWidget(new LazyPage(QStringLiteral("pnlCalculator") + QString::fromLatin1(kindName(kind)), [kind](QWidget& page) {
+      auto* column = new QVBoxLayout(&page);
+      column->setContentsMargins(0, 0, 0, 0);
+      column->addWidget(calculatorFor(kind, &page));
+    }));
+  }
   return area;
 }
 
