@@ -8,7 +8,10 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 
 #include "ledgers/ui/grid_delegate.h"
@@ -339,6 +342,29 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     requestDialog(index, false);
   }
   event->accept();
+}
+
+// The keyboard's line commands, also on the grid's context menu.
+void DataGrid::contextMenuEvent(QContextMenuEvent* event) {
+  if (!allowsLineInsertAndDelete(table())) return;
+  const QModelIndex index = indexAt(viewport()->mapFromGlobal(event->globalPos()));
+  if (index.isValid()) setCurrentIndex(index);
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("Insert Line\tIns"), this, &DataGrid::insertLine);
+  menu.addAction(QStringLiteral("Add Line at the End"), this, &DataGrid::appendLine);
+  QAction* remove = menu.addAction(QStringLiteral("Delete Line\tCtrl+Del"), this, &DataGrid::deleteLine);
+  remove->setEnabled(currentIndex().isValid());
+  menu.exec(event->globalPos());
+}
+
+// An empty list says how its first line is made.
+void DataGrid::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  if (model_->rowCount() > 0 || model_->columnCount() == 0 || !allowsLineInsertAndDelete(table())) return;
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+  painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("No lines yet: press Insert, or right-click, to add one."));
 }
 
 void DataGrid::requestDialog(const QModelIndex& index, bool byKey) {
