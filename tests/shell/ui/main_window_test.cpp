@@ -19,6 +19,7 @@
 
 #include "shell/about_window.h"
 #include "shell/header_panel.h"
+#include "shell/labelled_edit.h"
 #include "shell/main_window.h"
 #include "shell/page_control.h"
 #include "shell/program_defaults_dialog.h"
@@ -516,6 +517,50 @@ class MainWindowTest : public QObject {
     }
     // Nothing is written until "Save Defaults".
     QVERIFY(!uitest::readBytes(path("Ranchbook.ini")).contains("TIMER=10"));
+  }
+
+  void labelledEditSitsUnderItsCaptionAndStoresItsColumn() {
+    MemTable table("memTest");
+    table.AddFieldDef("Dollars", FieldType::Float);
+    table.CreateColumns();
+    table.Open();
+    table.Append();
+    table.FieldByName("Dollars").SetAsFloat(12.5);
+    table.Post();
+    table.FieldByName("Dollars").SetDisplayLabel("Total~Dollars");
+
+    QWidget form;
+    auto* edit = new ui::LabelledEdit(&form);
+    QCOMPARE(edit->label()->text(), QString());
+    QCOMPARE(edit->labelFont(), edit->font());
+    edit->bind(table, "Dollars");
+    edit->setUseFieldCaption(true);
+    edit->setGeometry(40, 60, 120, 24);
+    form.show();
+    QCOMPARE(edit->label()->text(), QStringLiteral("Total Dollars"));
+    QCOMPARE(edit->label()->x(), 40);
+    QCOMPARE(edit->label()->geometry().bottom() + 1, 60);
+    QVERIFY(edit->label()->isVisible());
+    QCOMPARE(edit->text(), QStringLiteral("12.5"));
+
+    edit->setText("20");
+    emit edit->editingFinished();
+    QCOMPARE(table.FloatAt(0, 0), 20.0);
+    edit->setText("twenty");
+    emit edit->editingFinished();
+    QCOMPARE(prompts_->messages.size(), 1);
+    QCOMPARE(table.FloatAt(0, 0), 20.0);
+    QCOMPARE(edit->text(), QStringLiteral("20"));
+
+    edit->setReplaceTilde(false);
+    QCOMPARE(edit->label()->text(), QStringLiteral("Total~Dollars"));
+    edit->setUseFieldCaption(false);
+    QCOMPARE(edit->label()->text(), QString());
+    edit->setCaption("Hours");
+    edit->move(10, 100);
+    QCOMPARE(edit->label()->pos(), QPoint(10, 100 - edit->label()->height()));
+    edit->hide();
+    QVERIFY(!edit->label()->isVisible());
   }
 
   // --- settings -----------------------------------------------------------------
