@@ -1,6 +1,5 @@
 // The core first: its signals' `emit` member clashes with Qt's keyword macro.
 #include "model/farm_data_sets.h"
-#include "model/text_util.h"
 
 #include "shell/main_window.h"
 
@@ -16,8 +15,8 @@
 #include "ledgers/ui/ledger_pages.h"
 #include "shell/error_log_page.h"
 #include "shell/header_panel.h"
-#include "shell/lazy_page.h"
 #include "shell/help_hook.h"
+#include "shell/lazy_page.h"
 #include "shell/page_control.h"
 #include "shell/status_panel.h"
 #include "shell/version_text.h"
