@@ -1,0 +1,124 @@
+#pragma once
+// What the window tests share: small farms written the way the configuration
+// window writes them, a temporary program folder, and scripted answers to
+// every message box and file dialog.
+// The core first: its signals' `emit` member clashes with Qt's keyword macro.
+#include "files/farm_file_reader.h"
+#include "model/farm_data_sets.h"
+#include "setup/configuration_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "shell/user_prompts.h"
+
+namespace rb::uitest {
+
+struct CropEnterprise {
+  std::string name;
+  std::vector<std::string> crops;
+};
+
+struct FarmSpec {
+  std::vector<std::string> cowcalf, feeders, pasture, other;
+  std::vector<CropEnterprise> forage, grain, straw;
+  std::string name = "Test Farm";
+  std::string business = "Test Ranch";
+  std::string yearEnd = "31-12-2026";
+};
+
+inline void fillNames(ConfigurationWriter& config, int kind, const std::vector<std::string>& names) {
+  MemTable& table = config.entryTable(kind);
+  table.First();
+  for (const std::string& name : names) {
+    table.Edit();
+    table.FieldByName("Enterprise").SetAsString(name);
+    table.Post();
+    table.Next();
+  }
+}
+
+inline void fillCrops(ConfigurationWriter& config, int kind, const std::vector<CropEnterprise>& entries) {
+  MemTable& table = config.entryTable(kind);
+  table.First();
+  for (const CropEnterprise& entry : entries) {
+    table.Edit();
+    table.FieldByName("Enterprise").SetAsString(entry.name);
+    for (std::size_t k = 0; k < entry.crops.size(); ++k)
+      table.FieldByName("Crop" + std::to_string(k + 1)).SetAsString(entry.crops[k]);
+    table.Post();
+    table.Next();
+  }
+}
+
+// The farm file the configuration window would write for the spec.
+inline std::string configurationText(const FarmSpec& spec) {
+  Farm templates;
+  ConfigurationWriter config;
+  MemTable& info = config.infoTable();
+  info.First();
+  info.Edit();
+  info.FieldByName("Name").SetAsString(spec.name);
+  info.FieldByName("business").SetAsString(spec.business);
+  info.FieldByName("fiscalyearend").SetAsString(spec.yearEnd);
+  info.Post();
+  fillNames(config, kCowCalf, spec.cowcalf);
+  fillNames(config, kFeeders, spec.feeders);
+  fillCrops(config, kForage, spec.forage);
+  fillNames(config, kPasture, spec.pasture);
+  fillCrops(config, kGrain, spec.grain);
+  fillCrops(config, kStraw, spec.straw);
+  fillNames(config, kOther, spec.other);
+  config.buildRegistry();
+  return config.configurationText(templates);
+}
+
+inline void makeFarm(Farm& farm, const FarmSpec& spec) { loadFarmText(farm, configurationText(spec), "test.rbd"); }
+
+inline bool writeText(const QString& path, const std::string& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+}
+
+inline QByteArray readBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers the window's questions from a script and records what it showed.
+class ScriptedPrompts : public ui::UserPrompts {
+ public:
+  ScriptedPrompts() { ui::setPrompts(this); }
+  ~ScriptedPrompts() override { ui::setPrompts(nullptr); }
+
+  QStringList messages;   // every message and question, in order
+  QList<bool> answers;    // Yes/No answers to give, in order; No when none is left
+  QStringList openPaths;  // answers of the open dialogs; cancelled when none is left
+  QStringList savePaths;  // answers of the save dialogs
+  QStringList saveDialogFileNames;  // the file name each save dialog was opened with
+  QStringList dialogFolders;        // the folder each file dialog was opened in
+
+  void showMessage(QWidget*, ui::MessageIcon, const QString& text) override { messages << text; }
+  bool askYesNo(QWidget*, ui::MessageIcon, const QString& text) override {
+    messages << text;
+    return answers.isEmpty() ? false : answers.takeFirst();
+  }
+  QString askOpenFileName(QWidget*, const QString& folder, const QString&, const QString&) override {
+    dialogFolders << folder;
+    return openPaths.isEmpty() ? QString() : openPaths.takeFirst();
+  }
+  QString askSaveFileName(QWidget*, const QString& folder, const QString& fileName, const QString&,
+                          const QString&) override {
+    dialogFolders << folder;
+    saveDialogFileNames << fileName;
+    return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
+  }
+  QString askFolder(QWidget*, const QString&) override { return {}; }
+};
+
+}  // namespace rb::uitest
