@@ -1,39 +1,19 @@
 // dump, save and new, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/wait.h>
 
+#include "cli/cli_run.h"
 #include "support/farm_fixtures.h"
 
 namespace rb {
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
-// Runs ranchbook-cli with the given arguments (already shell-quoted).
-CliRun runCli(const std::string& arguments) {
-  const std::string errPath = testing::temporaryPath("files-cli-stderr.txt");
-  const std::string command = std::string("'") + RB_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
-  CliRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t count = 0;
-  while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), count);
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = testing::readFile(errPath);
-  return run;
-}
+CliRun runCli(const std::string& arguments) { return testing::runCliLine(arguments); }
 
 std::string q(const std::string& path) { return "'" + path + "'"; }
 

@@ -1,13 +1,11 @@
 // check and report, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/wait.h>
 
 #include "analysis/engine_fixture.h"
+#include "cli/cli_run.h"
 #include "files/farm_file_writer.h"
 
 namespace rb {
@@ -18,26 +16,9 @@ using testing::addLine;
 using testing::setRow;
 using testing::text;
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
-CliRun runCli(const std::string& arguments) {
-  const std::string errPath = testing::temporaryPath("report-cli-stderr.txt");
-  const std::string command = std::string("'") + RB_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
-  CliRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t count = 0;
-  while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), count);
-  const int status = ::pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = testing::readFile(errPath);
-  return run;
-}
+CliRun runCli(const std::string& arguments) { return testing::runCliLine(arguments); }
 
 std::vector<std::string> keysOf(const Json& object) {
   std::vector<std::string> keys;

@@ -1,22 +1,16 @@
 // Reports written to files by the command line, and the Herd Planner workbook.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
+#include "cli/cli_run.h"
 #include "support/farm_fixtures.h"
 
 namespace rb {
 namespace {
 
-int runCliStatus(const std::string& arguments) {
-  const std::string command = std::string("'") + RB_CLI_PATH + "' " + arguments + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int runCliStatus(const std::string& arguments) { return testing::runCliLine(arguments).exitCode; }
 
 const std::string kFarm = std::string("'") + RB_SOURCE_DIR + "/data/ranchbook.rbd'";
 
