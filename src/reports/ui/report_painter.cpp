@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPen>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -42,6 +43,17 @@ Qt::Alignment qtAlignment(Align align) {
 void ensureApplication() {
   if (QGuiApplication::instance()) return;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // A command run from a script or a service has no session folder; Qt's
+  // remark about it is no concern of someone asking for a PDF.
+  static const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+        if (previous) {
+          previous(type, context, message);
+        } else {
+          std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        }
+      });
   static int argc = 1;
   static char name[] = "ranchbook";
   static char* argv[] = {name, nullptr};
