@@ -1,5 +1,6 @@
 #include "shell/page_control.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -28,10 +29,20 @@ QColor OwnerDrawnTabBar::selectedText(int index) const { return colours_.value(i
 
 QSize OwnerDrawnTabBar::tabSizeHint(int index) const {
   if (fixedTabSize_.isValid()) return fixedTabSize_;
+  const QString text = tabText(index);
+  const auto cached = sizeOfText_.constFind(text);
+  if (cached != sizeOfText_.constEnd()) return *cached;
   QFont bold = font();
   bold.setBold(true);
   const QFontMetrics metrics(bold);
-  return {metrics.horizontalAdvance(tabText(index)) + 20, qMax(22, metrics.height() + 8)};
+  const QSize size(metrics.horizontalAdvance(text) + 20, qMax(22, metrics.height() + 8));
+  sizeOfText_.insert(text, size);
+  return size;
+}
+
+void OwnerDrawnTabBar::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) sizeOfText_.clear();
+  QTabBar::changeEvent(event);
 }
 
 void OwnerDrawnTabBar::paintEvent(QPaintEvent*) {

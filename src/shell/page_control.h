@@ -2,6 +2,7 @@
 // A page control that draws its own tabs: the selected tab filled with the
 // page's own colour and bold text, every other tab #DDDDDD with black text.
 #include <QColor>
+#include <QHash>
 #include <QSize>
 #include <QTabBar>
 #include <QTabWidget>
@@ -22,6 +23,7 @@ class OwnerDrawnTabBar : public QTabBar {
   void paintEvent(QPaintEvent* event) override;
   QSize tabSizeHint(int index) const override;
   QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+  void changeEvent(QEvent* event) override;
 
  private:
   struct Colours {
@@ -30,6 +32,9 @@ class OwnerDrawnTabBar : public QTabBar {
   };
   QVector<Colours> colours_;
   QSize fixedTabSize_;
+  // The tab bar asks for every tab's size again whenever a tab is added;
+  // measuring bold text each time made building the pages slow.
+  mutable QHash<QString, QSize> sizeOfText_;
 };
 
 class PageControl : public QTabWidget {
