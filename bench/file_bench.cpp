@@ -12,18 +12,18 @@
 namespace {
 
 rb::testing::FarmSpec largestFarm() {
-  rb::testing::FarmSpec spec;
+  rb::testing::FarmSpec farmSpec;
   for (int i = 1; i <= 5; ++i) {
     const std::string n = std::to_string(i);
-    spec.cowcalf.push_back("Herd " + n);
-    spec.feeders.push_back("Feeders " + n);
-    spec.pasture.push_back("Pasture " + n);
-    spec.other.push_back("Other " + n);
-    spec.forage.push_back({"Hay " + n, {"Alfalfa", "Timothy", "Brome"}});
-    spec.grain.push_back({"Grain " + n, {"Barley", "Oats"}});
-    spec.straw.push_back({"Straw " + n, {"Barley Straw"}});
+    farmSpec.cowcalf.push_back("Herd " + n);
+    farmSpec.feeders.push_back("Feeders " + n);
+    farmSpec.pasture.push_back("Pasture " + n);
+    farmSpec.other.push_back("Other " + n);
+    farmSpec.forage.push_back({"Hay " + n, {"Alfalfa", "Timothy", "Brome"}});
+    farmSpec.grain.push_back({"Grain " + n, {"Barley", "Oats"}});
+    farmSpec.straw.push_back({"Straw " + n, {"Barley Straw"}});
   }
-  return spec;
+  return farmSpec;
 }
 
 // The file text of the largest farm with full ledgers.

@@ -67,12 +67,12 @@ class WinnersReport {
   }
 
   // The bold headings wrapped in their column boxes, with a rule under them.
-  void headings(const TableSpec& spec) {
+  void headings(const TableSpec& tableLayout) {
     std::array<std::vector<std::string>, 8> lines;
     std::size_t depth = 1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const double width = i == 0 ? kLabelWidth : kFigureWidth - 2;
-      lines[i] = wrapText(spec.headings[i], width, kBold, settings_.textMeasurer());
+      lines[i] = wrapText(tableLayout.headings[i], width, kBold, settings_.textMeasurer());
       depth = std::max(depth, lines[i].size());
     }
     const double line = lineHeightMm(kBold.size);
@@ -94,20 +94,20 @@ class WinnersReport {
     flow_.advance(1);
   }
 
-  void table(const TableSpec& spec, bool wholeFarmLine) {
-    const MemTable& data = farm_.table(spec.table);
-    headings(spec);
+  void table(const TableSpec& tableLayout, bool wholeFarmLine) {
+    const MemTable& data = farm_.table(tableLayout.table);
+    headings(tableLayout);
     std::array<double, 7> sums{};
     for (int row = 0; row < data.RecordCount(); ++row) {
       if (flow_.y() + kRow > flow_.bodyBottom()) {
         flow_.newPage();
-        headings(spec);  // a table that runs on shows its headings again
+        headings(tableLayout);  // a table that runs on shows its headings again
       }
       const RowReader cells(data, row);
       const double y = flow_.y();
       flow_.text(0, y, kLabelWidth, cells.text("EnterpriseLabel"), kBody);
       for (int column = 0; column < 7; ++column) {
-        const auto value = cells.number(spec.columns[static_cast<std::size_t>(column)]);
+        const auto value = cells.number(tableLayout.columns[static_cast<std::size_t>(column)]);
         placeFigure(flow_, figureLeft(column), figureLeft(column) + kFigureWidth, y, value, 0, kBody);
         sums[static_cast<std::size_t>(column)] += value.value_or(0);
       }

@@ -41,15 +41,15 @@ inline void setRow(Farm& farm, const std::string& table, int row, Cells cells) {
 // enterprise (aftermath is always there): registry order cowcalf1, cowcalf2,
 // feeders1, forage1, pasture1, grain1, straw1, aftermath1, other1.
 inline FarmSpec mixedFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Backgrounders"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  spec.pasture = {"Home Quarter"};
-  spec.grain = {{"Barley", {"Barley"}}};
-  spec.straw = {{"Straw", {"Barley Straw"}}};
-  spec.other = {"Custom Work"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Backgrounders"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  farmSpec.pasture = {"Home Quarter"};
+  farmSpec.grain = {{"Barley", {"Barley"}}};
+  farmSpec.straw = {{"Straw", {"Barley Straw"}}};
+  farmSpec.other = {"Custom Work"};
+  return farmSpec;
 }
 
 }  // namespace rb::testing

@@ -40,22 +40,22 @@ inline CliResult runCli(const std::vector<std::string>& words) {
 }
 
 // A farm file made from a FarmSpec fixture, saved by the program's writer.
-inline std::string farmFile(const FarmSpec& spec, const std::string& name) {
+inline std::string farmFile(const FarmSpec& farmSpec, const std::string& name) {
   Farm farm;
-  makeFarm(farm, spec);
+  makeFarm(farm, farmSpec);
   const std::string path = temporaryPath(name);
   SaveFarmFile(farm, path);
   return path;
 }
 
 inline FarmSpec entryFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Growers", "Finishers"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  spec.straw = {{"Straw", {"Barley Straw"}}};
-  spec.pasture = {"Home Quarter"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Growers", "Finishers"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  farmSpec.straw = {{"Straw", {"Barley Straw"}}};
+  farmSpec.pasture = {"Home Quarter"};
+  return farmSpec;
 }
 
 // Reads an output farm file back.

@@ -34,12 +34,12 @@ std::string fromThirdLine(const std::string& text) {
 }
 
 TEST(ExportTextCommand, WritesTheSameExportAsTheWindow) {
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Yearlings"};
-  spec.grain = {{"Barley", {"Barley", "Oats"}}};
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Yearlings"};
+  farmSpec.grain = {{"Barley", {"Barley", "Oats"}}};
   Farm farm;
-  testing::makeFarm(farm, spec);
+  testing::makeFarm(farm, farmSpec);
   testing::appendRow(farm.table("memExpenses"), {{"Description", std::string("Hay")},
                                                  {"Dollars", 1234.5678},
                                                  {"Category", std::string("Winter feed")},

@@ -40,12 +40,12 @@ CliRun runCli(const Words& words) {
 // A saved farm: two herds (the first with 40 cows on hand), a grain
 // enterprise with two crops and a pasture.
 std::string ranchFile(const std::string& name) {
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.grain = {{"Cereals", {"Barley", "Oats"}}};
-  spec.pasture = {"Home Quarter"};
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.grain = {{"Cereals", {"Barley", "Oats"}}};
+  farmSpec.pasture = {"Home Quarter"};
   Farm farm;
-  testing::makeFarm(farm, spec);
+  testing::makeFarm(farm, farmSpec);
   MemTable& herd = farm.enterpriseTable("cowcalf1");
   herd.First();
   herd.MoveBy(8);

@@ -21,10 +21,10 @@ std::string fromThirdLine(const std::string& text) {
 class TextExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::FarmSpec spec;
-    spec.cowcalf = {"Home Herd"};
-    spec.name = "Test Farm";
-    testing::makeFarm(farm, spec);
+    testing::FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    farmSpec.name = "Test Farm";
+    testing::makeFarm(farm, farmSpec);
     farm.applyAllTitleSteps();
   }
   Farm farm;

@@ -18,10 +18,10 @@ using testing::makeFarm;
 // ---------------------------------------------------------------------------
 
 FarmSpec homeFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  return farmSpec;
 }
 
 void addRevenueLine(Farm& farm, const std::string& description, double dollars, double weight) {
@@ -150,9 +150,9 @@ TEST(FarmFile, TextEncoding) {
 // then the given whole-farm data sets (empty ones fill the rest), then the
 // herd's sheet.
 std::string handMadeFile(const std::map<std::string, std::string>& dataSets, const std::string& version = "v3.02") {
-  FarmSpec spec;
-  spec.cowcalf = {"Herd"};
-  std::string text = testing::configurationText(spec);
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Herd"};
+  std::string text = testing::configurationText(farmSpec);
   text.replace(text.find("VERSION=\"v3.02\""), 15, "VERSION=\"" + version + "\"");
   for (const auto& [name, replacement] : dataSets) {
     const std::string start = "\t<DATASET NAME=\"" + name + "\"";
@@ -230,8 +230,8 @@ TEST(FarmFileReader, DataSetWithoutHeaderAppendsToTheTable) {
   addRevenueLine(farm, "kept", 10, 1);
   std::string rows = "\t<DATASET NAME=\"Revenue\" attributes>\r\n\t\t<ROW>\r\n\t\t\t<COL>added</COL>\r\n"
                      "\t\t</ROW>\r\n\t</DATASET>\r\n";
-  FarmSpec spec = homeFarm();
-  std::string text = testing::configurationText(spec);
+  FarmSpec farmSpec = homeFarm();
+  std::string text = testing::configurationText(farmSpec);
   const std::size_t from = text.find("\t<DATASET NAME=\"Revenue\"");
   text.replace(from, text.find("\t</DATASET>\r\n", from) + 13 - from, rows);
   loadFarmText(farm, text, "farm.rbd");
@@ -242,10 +242,10 @@ TEST(FarmFileReader, DataSetWithoutHeaderAppendsToTheTable) {
 }
 
 TEST(FarmFileReader, EnterpriseDataSetsAreMatchedByPositionNotName) {
-  FarmSpec spec;
-  spec.cowcalf = {"Twin", "Twin"};
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Twin", "Twin"};
   Farm farm;
-  makeFarm(farm, spec);
+  makeFarm(farm, farmSpec);
   MemTable& second = farm.table("memcowcalf2");
   second.First();
   second.Edit();

@@ -10,9 +10,9 @@ using testing::FarmSpec;
 using testing::RuledFarm;
 
 FarmSpec twoHerds() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  return farmSpec;
 }
 
 // ---------------------------------------------------------------------------

@@ -54,11 +54,11 @@ TEST(Registry, LabelLookupsAndLedgerTitles) {
 
 TEST(Registry, NewEnterprisesGoAfterTheirKind) {
   Farm farm;
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.forage = {{"Hay", {"Alfalfa"}}};
-  spec.other = {"Custom"};
-  testing::makeFarm(farm, spec);
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.forage = {{"Hay", {"Alfalfa"}}};
+  farmSpec.other = {"Custom"};
+  testing::makeFarm(farm, farmSpec);
   const MemTable& master = farm.master();
   ASSERT_EQ(master.RecordCount(), 5);  // cowcalf1, cowcalf2, forage1, aftermath1, other1
 
@@ -82,9 +82,9 @@ TEST(Registry, NewEnterprisesGoAfterTheirKind) {
 
 TEST(Registry, TheLabelTableKeepsLabelsOfRemovedEnterprises) {
   Farm farm;
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  testing::makeFarm(farm, spec);
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  testing::makeFarm(farm, farmSpec);
   EXPECT_EQ(farm.LabelOf("cowcalf2"), "Heifers");
   MemTable& master = farm.master();
   master.First();
@@ -116,10 +116,10 @@ TEST(FiscalDate, ShortTextsAreTodayAndNonsenseIsAnError) {
 
 TEST(TitleSteps, LedgerAllocationTitlesComeFromTheLabels) {
   Farm farm;
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd"};
-  spec.grain = {{"Barley", {"Barley"}}};
-  testing::makeFarm(farm, spec);
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd"};
+  farmSpec.grain = {{"Barley", {"Barley"}}};
+  testing::makeFarm(farm, farmSpec);
   farm.applyAllTitleSteps();
   const MemTable& revenue = farm.table("memRevenue");
   EXPECT_EQ(revenue.FieldByName("cowcalf1").DisplayLabel(), " Home~ Herd");

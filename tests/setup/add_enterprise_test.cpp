@@ -25,13 +25,13 @@ std::vector<std::string> registryIds(const Farm& farm) {
 }
 
 FarmSpec twoHerdFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Backgrounders"};
-  spec.forage = {{"Hay", {"Alfalfa"}}};
-  spec.pasture = {"Home Quarter", "River Lease"};
-  spec.other = {"Hay Sales"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Backgrounders"};
+  farmSpec.forage = {{"Hay", {"Alfalfa"}}};
+  farmSpec.pasture = {"Home Quarter", "River Lease"};
+  farmSpec.other = {"Hay Sales"};
+  return farmSpec;
 }
 
 TEST(AddEnterprise, NewHerdGoesAfterTheLastHerdInEveryTable) {
@@ -102,10 +102,10 @@ TEST(AddEnterprise, CropNamesArePackedAndShortOnesSkipped) {
 
 TEST(AddEnterprise, NewPastureAllocatesToHerdsAndOtherEnterprises) {
   Farm farm;
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.other = {"Hay Sales"};
-  makeFarm(farm, spec);
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.other = {"Hay Sales"};
+  makeFarm(farm, farmSpec);
   saveNewEnterprise(farm, "pasture", "North Lease", {});
   EXPECT_EQ(allocationColumns(farm.table("mempasture1")), (Strings{"cowcalf1", "cowcalf2", "other1"}));
   EXPECT_EQ(farm.table("mempasture1").FieldByName("NumAnimals").DisplayLabel(), "# of~Animals");
@@ -129,9 +129,9 @@ TEST(AddEnterprise, ColumnAlreadyInATableIsReusedNotDoubled) {
 
 TEST(AddEnterprise, KindsOfferedStopAtFive) {
   Farm farm;
-  FarmSpec spec;
-  spec.feeders = {"A1", "A2", "A3", "A4", "A5"};
-  makeFarm(farm, spec);
+  FarmSpec farmSpec;
+  farmSpec.feeders = {"A1", "A2", "A3", "A4", "A5"};
+  makeFarm(farm, farmSpec);
   Strings offered;
   for (const SetupChoice& choice : kindsOfferedForNewEnterprise(farm)) offered.push_back(choice.value);
   EXPECT_EQ(offered, (Strings{"cowcalf", "forage", "pasture", "grain", "straw", "other"}));
@@ -178,9 +178,9 @@ TEST(AddEnterprise, LongNamesAreCutToTwelveCharacters) {
 
 TEST(AddCrops, EightCropsTakeExactlyOneMoreAndNineAreNotOffered) {
   Farm farm;
-  FarmSpec spec;
-  spec.forage = {{"Hay", {"C1a", "C2a", "C3a", "C4a", "C5a", "C6a", "C7a", "C8a"}}};
-  makeFarm(farm, spec);
+  FarmSpec farmSpec;
+  farmSpec.forage = {{"Hay", {"C1a", "C2a", "C3a", "C4a", "C5a", "C6a", "C7a", "C8a"}}};
+  makeFarm(farm, farmSpec);
   ASSERT_EQ(enterprisesOfferedForCrops(farm).size(), 1u);
   EXPECT_THROW(saveAddedCrops(farm, "forage1", {"Clover", "Brome"}), Error);
   EXPECT_EQ(saveAddedCrops(farm, "forage1", {"Clover"}), 1);
@@ -202,9 +202,9 @@ TEST(AddCrops, ShortNamesAreIgnoredSilently) {
 
 TEST(AddEnterpriseWizard, StepsAndCropEditsFollowTheMode) {
   Farm farm;
-  FarmSpec spec;
-  spec.grain = {{"Cereals", {"Barley", "Oats"}}};
-  makeFarm(farm, spec);
+  FarmSpec farmSpec;
+  farmSpec.grain = {{"Cereals", {"Barley", "Oats"}}};
+  makeFarm(farm, farmSpec);
 
   AddEnterpriseWizard adding(farm, AddEnterpriseWizard::Mode::AddEnterprise);
   EXPECT_EQ(adding.caption(), "Add a New Enterprise");

@@ -12,10 +12,10 @@ namespace {
 
 // The check the setup tests lean on must see the faults they guard against.
 TEST(FarmStructure, FindsMissingStrayAndMisplacedColumns) {
-  testing::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.pasture = {"Home Quarter"};
-  spec.grain = {{"Cereals", {"Barley"}}};
+  testing::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.pasture = {"Home Quarter"};
+  farmSpec.grain = {{"Cereals", {"Barley"}}};
   const struct {
     const char* fault;
     std::function<void(Farm&)> make;
@@ -40,7 +40,7 @@ TEST(FarmStructure, FindsMissingStrayAndMisplacedColumns) {
   };
   for (const auto& c : cases) {
     Farm farm;
-    testing::makeFarm(farm, spec);
+    testing::makeFarm(farm, farmSpec);
     c.make(farm);
     std::string found;
     for (const std::string& line : structuralProblems(farm)) found += line + "\n";

@@ -13,13 +13,13 @@ using testing::makeFarm;
 using testing::put;
 
 FarmSpec sixEnterprises() {
-  FarmSpec spec;
-  spec.cowcalf = {"Cows"};
-  spec.feeders = {"Steers"};
-  spec.grain = {{"Cereals", {"Barley", "Oats"}}};
-  spec.pasture = {"Home Quarter"};
-  spec.other = {"Hay Sales"};
-  return spec;  // with the configuration's aftermath enterprise, six
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Cows"};
+  farmSpec.feeders = {"Steers"};
+  farmSpec.grain = {{"Cereals", {"Barley", "Oats"}}};
+  farmSpec.pasture = {"Home Quarter"};
+  farmSpec.other = {"Hay Sales"};
+  return farmSpec;  // with the configuration's aftermath enterprise, six
 }
 
 TEST(Rename, WorkingRowsLeaveOutAftermathAndSaveBackEverythingElse) {
@@ -71,9 +71,9 @@ TEST(Rename, OnlyTheLabelAndExistingCropsTakeTyping) {
 
 TEST(FarmDetails, YearEndRoundTripsThroughThePicker) {
   Farm farm;
-  FarmSpec spec = sixEnterprises();
-  spec.yearEnd = "31-03-2024";
-  makeFarm(farm, spec);
+  FarmSpec farmSpec = sixEnterprises();
+  farmSpec.yearEnd = "31-03-2024";
+  makeFarm(farm, farmSpec);
   const int column = farm.info().FieldIndex("fiscalyearend");
   const std::optional<CalendarDate> picked = detailsPickerDate(farm.info().StringAt(0, column));
   ASSERT_TRUE(picked.has_value());

@@ -21,15 +21,15 @@ using Strings = std::vector<std::string>;
 constexpr int kCowEnding = 8, kCowEndingPrice = 9, kFeederEnding = 7;
 
 FarmSpec ranch() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers", "Fall Herd"};
-  spec.feeders = {"Steers", "Heifer Feed", "Calves", "Yearlings"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}, {"Greenfeed", {"Oat Hay"}}};
-  spec.pasture = {"Home Quarter"};
-  spec.grain = {{"Cereals", {"Barley", "Oats", "Wheat"}}};
-  spec.other = {"Hay Sales"};
-  spec.yearEnd = "29-02-2024";
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers", "Fall Herd"};
+  farmSpec.feeders = {"Steers", "Heifer Feed", "Calves", "Yearlings"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}, {"Greenfeed", {"Oat Hay"}}};
+  farmSpec.pasture = {"Home Quarter"};
+  farmSpec.grain = {{"Cereals", {"Barley", "Oats", "Wheat"}}};
+  farmSpec.other = {"Hay Sales"};
+  farmSpec.yearEnd = "29-02-2024";
+  return farmSpec;
 }
 
 Strings registryIds(const Farm& farm) {

@@ -38,27 +38,27 @@ void fillCrops(ConfigurationWriter& config, int kind, const std::vector<CropEnte
 
 }  // namespace
 
-std::string configurationText(const FarmSpec& spec) {
+std::string configurationText(const FarmSpec& farmSpec) {
   Farm templates;
   ConfigurationWriter config;
   MemTable& info = config.infoTable();
   info.First();
   info.Edit();
-  info.FieldByName("Name").SetAsString(spec.name);
-  info.FieldByName("fiscalyearend").SetAsString(spec.yearEnd);
+  info.FieldByName("Name").SetAsString(farmSpec.name);
+  info.FieldByName("fiscalyearend").SetAsString(farmSpec.yearEnd);
   info.Post();
-  fillNames(config, kCowCalf, spec.cowcalf);
-  fillNames(config, kFeeders, spec.feeders);
-  fillCrops(config, kForage, spec.forage);
-  fillNames(config, kPasture, spec.pasture);
-  fillCrops(config, kGrain, spec.grain);
-  fillCrops(config, kStraw, spec.straw);
-  fillNames(config, kOther, spec.other);
+  fillNames(config, kCowCalf, farmSpec.cowcalf);
+  fillNames(config, kFeeders, farmSpec.feeders);
+  fillCrops(config, kForage, farmSpec.forage);
+  fillNames(config, kPasture, farmSpec.pasture);
+  fillCrops(config, kGrain, farmSpec.grain);
+  fillCrops(config, kStraw, farmSpec.straw);
+  fillNames(config, kOther, farmSpec.other);
   config.buildRegistry();
   return config.configurationText(templates);
 }
 
-void makeFarm(Farm& farm, const FarmSpec& spec) { loadFarmText(farm, configurationText(spec), "test.rbd"); }
+void makeFarm(Farm& farm, const FarmSpec& farmSpec) { loadFarmText(farm, configurationText(farmSpec), "test.rbd"); }
 
 std::string temporaryPath(const std::string& name) {
   static const std::filesystem::path folder = [] {

@@ -21,10 +21,10 @@ struct FarmSpec {
   std::string yearEnd = "31-12-2026";
 };
 
-// The configuration file's text for the spec.
-std::string configurationText(const FarmSpec& spec);
+// The configuration file's text for the farmSpec.
+std::string configurationText(const FarmSpec& farmSpec);
 // Loads that configuration into the farm, as File > New does.
-void makeFarm(Farm& farm, const FarmSpec& spec);
+void makeFarm(Farm& farm, const FarmSpec& farmSpec);
 
 // A file in a fresh temporary folder, removed with the folder at exit.
 std::string temporaryPath(const std::string& name);

@@ -11,13 +11,13 @@ using testing::FarmSpec;
 using testing::RuledFarm;
 
 FarmSpec cropFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd"};
-  spec.feeders = {"Growers"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  spec.grain = {{"Barley", {"Barley"}}};
-  spec.straw = {{"Straw", {"Barley Straw"}}};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd"};
+  farmSpec.feeders = {"Growers"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  farmSpec.grain = {{"Barley", {"Barley"}}};
+  farmSpec.straw = {{"Straw", {"Barley Straw"}}};
+  return farmSpec;
 }
 
 constexpr int kBeginning = 0, kProduction = 1, kSales = 2, kTransfersOut = 3, kEnding = 4;

@@ -9,11 +9,11 @@ using testing::FarmSpec;
 using testing::RuledFarm;
 
 FarmSpec grazingFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd"};
-  spec.pasture = {"Home Quarter"};
-  spec.other = {"Hay Sales"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd"};
+  farmSpec.pasture = {"Home Quarter"};
+  farmSpec.other = {"Hay Sales"};
+  return farmSpec;
 }
 
 TEST(GrazingSheet, AumsAndValuesRoundHalfToEven) {

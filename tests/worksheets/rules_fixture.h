@@ -14,8 +14,8 @@ struct RuledFarm {
   Farm farm;
   std::unique_ptr<FarmRules> rules;
 
-  explicit RuledFarm(const FarmSpec& spec) {
-    makeFarm(farm, spec);
+  explicit RuledFarm(const FarmSpec& farmSpec) {
+    makeFarm(farm, farmSpec);
     farm.applyAllTitleSteps();
     rules = std::make_unique<FarmRules>(farm);
   }

@@ -11,10 +11,10 @@ using testing::FarmSpec;
 using testing::RuledFarm;
 
 FarmSpec livestockFarm() {
-  FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Growers", "Finishers"};
-  return spec;
+  FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Growers", "Finishers"};
+  return farmSpec;
 }
 
 std::vector<std::string> descriptions(const std::vector<TransferLine>& lines) {

@@ -43,24 +43,24 @@ const LedgerPage kLedgerPages[] = {
 PageControl* buildFinancialPages(Farm& farm, FarmRules* rules, QVector<DataGrid*>& grids, QWidget* parent) {
   auto* pages = new PageControl(QStringLiteral("pgeFinancial"), parent);
   setHelpTopic(pages, 1);
-  for (const LedgerPage& spec : kLedgerPages) {
-    const QString tableName = QString::fromLatin1(spec.table);
-    auto* page = new LazyPage(QStringLiteral("tab") + tableName.mid(3), [&farm, rules, &grids, &spec](QWidget& page) {
-      const QString tableName = QString::fromLatin1(spec.table);
+  for (const LedgerPage& ledgerPage : kLedgerPages) {
+    const QString tableName = QString::fromLatin1(ledgerPage.table);
+    auto* page = new LazyPage(QStringLiteral("tab") + tableName.mid(3), [&farm, rules, &grids, &ledgerPage](QWidget& page) {
+      const QString tableName = QString::fromLatin1(ledgerPage.table);
       auto* layout = new QVBoxLayout(&page);
       layout->setContentsMargins(0, 0, 0, 0);
       layout->setSpacing(0);
       // The header text is white on every ledger page; the tab text follows
       // the tab table.
-      layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + tableName.mid(3), QString::fromLatin1(spec.header),
-                                        QColor(spec.colour), Qt::white, &page));
-      auto* grid = new DataGrid(QString::fromLatin1(spec.grid), farm, farm.table(spec.table), rules, &page);
-      layout->addWidget(new RecordNavigator(QStringLiteral("nav") + tableName.mid(3), *grid, spec.refresh, &page));
+      layout->addWidget(makeHeaderPanel(QStringLiteral("pnl") + tableName.mid(3), QString::fromLatin1(ledgerPage.header),
+                                        QColor(ledgerPage.colour), Qt::white, &page));
+      auto* grid = new DataGrid(QString::fromLatin1(ledgerPage.grid), farm, farm.table(ledgerPage.table), rules, &page);
+      layout->addWidget(new RecordNavigator(QStringLiteral("nav") + tableName.mid(3), *grid, ledgerPage.refresh, &page));
       layout->addWidget(grid, 1);
       grids.push_back(grid);
     });
-    setHelpTopic(page, spec.topic);
-    pages->addPage(page, QString::fromLatin1(spec.tab), QColor(spec.colour), QColor(spec.tabText));
+    setHelpTopic(page, ledgerPage.topic);
+    pages->addPage(page, QString::fromLatin1(ledgerPage.tab), QColor(ledgerPage.colour), QColor(ledgerPage.tabText));
   }
   return pages;
 }

@@ -82,11 +82,11 @@ class DataGridTest : public QObject {
   void init() {
     farm_ = std::make_unique<Farm>();
     rules_ = std::make_unique<FarmRules>(*farm_);
-    uitest::FarmSpec spec;
-    spec.cowcalf = {"Home Herd", "Heifers"};
-    spec.pasture = {"Home Quarter"};
-    spec.forage = {{"Hay", {"Alfalfa"}}};
-    uitest::makeFarm(*farm_, spec);
+    uitest::FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd", "Heifers"};
+    farmSpec.pasture = {"Home Quarter"};
+    farmSpec.forage = {{"Hay", {"Alfalfa"}}};
+    uitest::makeFarm(*farm_, farmSpec);
     farm_->applyAllTitleSteps();
     prompts_ = std::make_unique<uitest::ScriptedPrompts>();
   }

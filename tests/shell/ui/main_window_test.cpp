@@ -39,8 +39,8 @@ class MainWindowTest : public QObject {
 
   QString path(const QString& name) const { return QDir(folder_->path()).filePath(name); }
 
-  void writeFarm(const QString& name, const FarmSpec& spec) {
-    QVERIFY(uitest::writeText(path(name), uitest::configurationText(spec)));
+  void writeFarm(const QString& name, const FarmSpec& farmSpec) {
+    QVERIFY(uitest::writeText(path(name), uitest::configurationText(farmSpec)));
   }
 
   void writeSettingsFile(int minutes) {
@@ -87,10 +87,10 @@ class MainWindowTest : public QObject {
   // --- pages ----------------------------------------------------------------
 
   void fiveOtherEnterprisesShowFiveLabelledPages() {
-    FarmSpec spec;
-    spec.cowcalf = {"Home Herd"};
-    spec.other = {"Custom Work", "Hay Sales", "Trucking", "Bees", "Horses"};
-    writeFarm("ranchbook.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    farmSpec.other = {"Custom Work", "Hay Sales", "Trucking", "Bees", "Horses"};
+    writeFarm("ranchbook.rbd", farmSpec);
     auto window = openWindow();
     QCOMPARE(prompts_->messages, QStringList());
     QCOMPARE(shownTabs(*window, "pgeother"),
@@ -105,9 +105,9 @@ class MainWindowTest : public QObject {
   }
 
   void farmWithoutFeedersShowsFeedersTabWithoutSubTabs() {
-    FarmSpec spec;
-    spec.cowcalf = {"Home Herd"};
-    writeFarm("ranchbook.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    writeFarm("ranchbook.rbd", farmSpec);
     auto window = openWindow();
     const QStringList main = shownTabs(*window, "pgeMain");
     QCOMPARE(main, QStringList({"Financial", "Cow Calf", "Feeders", "Forage", "Pasture", "Grain", "Straw", "Aftermath",
@@ -160,11 +160,11 @@ class MainWindowTest : public QObject {
     QFETCH(QString, autosave);
     QFETCH(int, interval);
     writeSettingsFile(minutes);
-    FarmSpec spec;
-    spec.name = "Dale Hoffman";
-    spec.business = "Willow Creek Ranch";
-    spec.yearEnd = "31-10-2026";
-    writeFarm("ranchbook.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.name = "Dale Hoffman";
+    farmSpec.business = "Willow Creek Ranch";
+    farmSpec.yearEnd = "31-10-2026";
+    writeFarm("ranchbook.rbd", farmSpec);
     auto window = openWindow();
     QCOMPARE(window->windowTitle(), QStringLiteral("Ranchbook$ ") + ui::programVersionText());
     QCOMPARE(panelText(*window, 0), QStringLiteral("FILE: ") + path("ranchbook.rbd"));
@@ -199,9 +199,9 @@ class MainWindowTest : public QObject {
   }
 
   void helpTopicComesFromTheNearestMarkedAncestor() {
-    FarmSpec spec;
-    spec.cowcalf = {"Home Herd"};
-    writeFarm("ranchbook.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    writeFarm("ranchbook.rbd", farmSpec);
     auto window = openWindow();
     QCOMPARE(ui::helpTopicOf(window->findChild<QWidget*>("grdcowcalf1")), 20000);
     QCOMPARE(ui::helpTopicOf(window->findChild<QWidget*>("grdExpenses")), 11000);
@@ -306,9 +306,9 @@ class MainWindowTest : public QObject {
   }
 
   void commandLineFileLoadsWithoutChangingTheSettingsFile() {
-    FarmSpec spec;
-    spec.name = "Argument Farm";
-    writeFarm("other.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.name = "Argument Farm";
+    writeFarm("other.rbd", farmSpec);
     const QByteArray settingsBefore = uitest::readBytes(path("Ranchbook.ini"));
     auto window = openWindow({path("other.rbd")});
     QCOMPARE(prompts_->messages, QStringList());
@@ -369,9 +369,9 @@ class MainWindowTest : public QObject {
 
   void openLoadsTheChosenFarm() {
     writeFarm("ranchbook.rbd", FarmSpec{});
-    FarmSpec spec;
-    spec.name = "Opened Farm";
-    writeFarm("opened.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.name = "Opened Farm";
+    writeFarm("opened.rbd", farmSpec);
     auto window = openWindow();
     prompts_->answers = {false};
     prompts_->openPaths = {path("opened.rbd")};
@@ -382,9 +382,9 @@ class MainWindowTest : public QObject {
   }
 
   void openingABadFileKeepsTheFarmAndItsName() {
-    FarmSpec spec;
-    spec.name = "Kept Farm";
-    writeFarm("ranchbook.rbd", spec);
+    FarmSpec farmSpec;
+    farmSpec.name = "Kept Farm";
+    writeFarm("ranchbook.rbd", farmSpec);
     QVERIFY(uitest::writeText(path("bad.rbd"), "<COPDATASETS VERSION=\"v3.02\" TYPE=\"COPDATA\">garbage"));
     auto window = openWindow();
     prompts_->openPaths = {path("bad.rbd")};
@@ -397,9 +397,9 @@ class MainWindowTest : public QObject {
 
   void restoreFromBackupLoadsItUnderTheFarmName() {
     writeFarm("ranchbook.rbd", FarmSpec{});
-    FarmSpec spec;
-    spec.name = "Backed Up";
-    writeFarm("season.rbk", spec);
+    FarmSpec farmSpec;
+    farmSpec.name = "Backed Up";
+    writeFarm("season.rbk", farmSpec);
     auto window = openWindow();
     prompts_->openPaths = {path("season.rbk")};
     window->restoreFromBackup();

@@ -22,17 +22,17 @@ QString saveDirectory;
 
 // The sample farm of the repository's configuration.
 uitest::FarmSpec sampleFarm() {
-  uitest::FarmSpec spec;
-  spec.name = "Dale Hoffman";
-  spec.business = "Willow Creek Ranch";
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Backgrounders"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  spec.pasture = {"Home Quarter", "Lease"};
-  spec.grain = {{"Barley", {"Barley"}}};
-  spec.straw = {{"Straw", {"Barley Straw"}}};
-  spec.other = {"Custom Work"};
-  return spec;
+  uitest::FarmSpec farmSpec;
+  farmSpec.name = "Dale Hoffman";
+  farmSpec.business = "Willow Creek Ranch";
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Backgrounders"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  farmSpec.pasture = {"Home Quarter", "Lease"};
+  farmSpec.grain = {{"Barley", {"Barley"}}};
+  farmSpec.straw = {{"Straw", {"Barley Straw"}}};
+  farmSpec.other = {"Custom Work"};
+  return farmSpec;
 }
 
 // A few lines typed as a rancher would, so that the saved pictures show a

@@ -65,15 +65,15 @@ int runChild(int argc, char** argv, const QString& mode, const QString& folder) 
 }
 
 uitest::FarmSpec sampleFarm() {
-  uitest::FarmSpec spec;
-  spec.cowcalf = {"Home Herd", "Heifers"};
-  spec.feeders = {"Backgrounders"};
-  spec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
-  spec.pasture = {"Home Quarter", "Lease"};
-  spec.grain = {{"Barley", {"Barley"}}};
-  spec.straw = {{"Straw", {"Barley Straw"}}};
-  spec.other = {"Custom Work"};
-  return spec;
+  uitest::FarmSpec farmSpec;
+  farmSpec.cowcalf = {"Home Herd", "Heifers"};
+  farmSpec.feeders = {"Backgrounders"};
+  farmSpec.forage = {{"Hay", {"Alfalfa", "Timothy"}}};
+  farmSpec.pasture = {"Home Quarter", "Lease"};
+  farmSpec.grain = {{"Barley", {"Barley"}}};
+  farmSpec.straw = {{"Straw", {"Barley Straw"}}};
+  farmSpec.other = {"Custom Work"};
+  return farmSpec;
 }
 
 }  // namespace

@@ -55,29 +55,29 @@ inline void fillCrops(ConfigurationWriter& config, int kind, const std::vector<C
   }
 }
 
-// The farm file the configuration window would write for the spec.
-inline std::string configurationText(const FarmSpec& spec) {
+// The farm file the configuration window would write for the farmSpec.
+inline std::string configurationText(const FarmSpec& farmSpec) {
   Farm templates;
   ConfigurationWriter config;
   MemTable& info = config.infoTable();
   info.First();
   info.Edit();
-  info.FieldByName("Name").SetAsString(spec.name);
-  info.FieldByName("business").SetAsString(spec.business);
-  info.FieldByName("fiscalyearend").SetAsString(spec.yearEnd);
+  info.FieldByName("Name").SetAsString(farmSpec.name);
+  info.FieldByName("business").SetAsString(farmSpec.business);
+  info.FieldByName("fiscalyearend").SetAsString(farmSpec.yearEnd);
   info.Post();
-  fillNames(config, kCowCalf, spec.cowcalf);
-  fillNames(config, kFeeders, spec.feeders);
-  fillCrops(config, kForage, spec.forage);
-  fillNames(config, kPasture, spec.pasture);
-  fillCrops(config, kGrain, spec.grain);
-  fillCrops(config, kStraw, spec.straw);
-  fillNames(config, kOther, spec.other);
+  fillNames(config, kCowCalf, farmSpec.cowcalf);
+  fillNames(config, kFeeders, farmSpec.feeders);
+  fillCrops(config, kForage, farmSpec.forage);
+  fillNames(config, kPasture, farmSpec.pasture);
+  fillCrops(config, kGrain, farmSpec.grain);
+  fillCrops(config, kStraw, farmSpec.straw);
+  fillNames(config, kOther, farmSpec.other);
   config.buildRegistry();
   return config.configurationText(templates);
 }
 
-inline void makeFarm(Farm& farm, const FarmSpec& spec) { loadFarmText(farm, configurationText(spec), "test.rbd"); }
+inline void makeFarm(Farm& farm, const FarmSpec& farmSpec) { loadFarmText(farm, configurationText(farmSpec), "test.rbd"); }
 
 inline bool writeText(const QString& path, const std::string& text) {
   QFile file(path);
