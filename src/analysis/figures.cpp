@@ -292,7 +292,16 @@ double Figures::feederInventoryChange(std::string_view id) const {
 double Figures::cropInventoryChange(std::string_view id) const {
   const MemTable* sheet = worksheet(id);
   if (!sheet) return 0;
-  return cropRowsSum(*sheet, 5, "TotalValue") - cropRowsSum(*sheet, 1, "TotalValue");
+  // One walk down the sheet, each crop's beginning value taken off and its
+  // ending value added as its row comes, so the sum follows the sheet's order.
+  const int value = sheet->FieldIndex("TotalValue");
+  double change = 0;
+  for (int row = 0; row < sheet->RecordCount(); ++row) {
+    const int place = (row + 1) % 6;
+    if (place == 1) change -= cellAt(*sheet, row, value);
+    if (place == 5) change += cellAt(*sheet, row, value);
+  }
+  return change;
 }
 
 double Figures::otherInventoryChange(std::string_view id) const {

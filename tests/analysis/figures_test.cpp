@@ -188,6 +188,17 @@ TEST_F(FiguresTest, CropSheetsAreReadByTheirPlaceInEachBlock) {
   EXPECT_DOUBLE_EQ(figures.productInventoryChange("pasture1"), 0);
 }
 
+TEST_F(FiguresTest, CropInventoryChangeFollowsTheSheetDownward) {
+  // Beginning values come off and ending values go on as each row is met, so
+  // the floating-point sum is the sheet's own order, not ends minus beginnings.
+  for (const auto& [row, value] : {std::pair{1, 0.1}, {5, 0.1}, {7, 0.1}, {11, 0.2}})
+    setRow(farm, "memforage1", row, {{"TotalValue", value}});
+  const double walked = ((-0.1 + 0.1) - 0.1) + 0.2;
+  ASSERT_NE(walked, (0.1 + 0.2) - (0.1 + 0.1));  // the fixture tells the two orders apart
+  EXPECT_EQ(figures.cropInventoryChange("forage1"), walked);
+  EXPECT_EQ(figures.wholeFarmInventoryChange(), walked);
+}
+
 TEST_F(FiguresTest, LabelsComeFromTheRegistry) {
   EXPECT_EQ(figures.enterpriseLabelOf("cowcalf2"), "Heifers");
   EXPECT_EQ(figures.enterpriseLabelOf("cowcalf4"), "cowcalf4");
