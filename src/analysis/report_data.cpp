@@ -346,11 +346,14 @@ std::string formatYearEnd(std::string_view text) {
   int first = parts[0], second = parts[1];
   const int year = parts[2];
   if (second > 12) std::swap(first, second);
+  // A calendar day never passes 31; checked here because a larger day number
+  // would otherwise wrap around inside the calendar check and pass.
+  const auto isDate = [year](int m, int d) { return d <= 31 && isValidDate(year, m, d); };
   int month = second, day = first;
-  if (!isValidDate(year, month, day)) {
+  if (!isDate(month, day)) {
     month = first;
     day = second;
-    if (!isValidDate(year, month, day)) return original;
+    if (!isDate(month, day)) return original;
   }
   return format("%s %d, %04d", kMonths[static_cast<std::size_t>(month - 1)], day, year);
 }

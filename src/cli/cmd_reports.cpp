@@ -164,6 +164,7 @@ int runReport(const Words& words) {
   const std::vector<std::string> named = args.optionAll("--enterprise");
   if (!named.empty() && !isEnterpriseReport(*kind))
     throw UsageError("--enterprise applies to the livestock, crop, pasture and other reports only");
+  if (format != "json" && !args.has("--out")) throw UsageError("--format " + format + " needs --out PATH");
 
   Farm farm;
   loadFarm(farm, args.positional[1]);
@@ -176,7 +177,6 @@ int runReport(const Words& words) {
         throw UsageError("the " + std::string(reportWord(*kind)) + " report does not offer enterprise '" + id + "'");
     request.enterprises = named.empty() ? offered : named;
   }
-  if (format != "json" && !args.has("--out")) throw UsageError("--format " + format + " needs --out PATH");
   const bool built = runReportData(farm, request);
   if (format != "json") {
     writeReportDocument(buildReportDocument(farm, *kind), *reportFormatOfWord(format), args.option("--out"));

@@ -134,6 +134,9 @@ TEST_F(ReportCli, WrongUsageAndUnreadableFilesAreRefused) {
   EXPECT_EQ(runCli("report farm '" + path + "' --enterprise cowcalf1").exitCode, 1);
   EXPECT_EQ(runCli("report crop '" + path + "' --format docx").exitCode, 1);
   EXPECT_EQ(runCli("check").exitCode, 1);
+  // A file format without a place to write it is wrong usage, whatever the farm file.
+  EXPECT_EQ(runCli("report crop '" + path + "' --format pdf").exitCode, 1);
+  EXPECT_EQ(runCli("report crop '" + path + ".missing' --format pdf").exitCode, 1);
   const CliRun missing = runCli("report crop '" + path + ".missing'");
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.err.find(".missing"), std::string::npos);
