@@ -224,7 +224,7 @@ void rebuildTransfersIn(Farm& farm) {
     const std::string to = transfers.StringAt(row, columns.to);
     const int index = indexOfId(to);
     if (index < 1 || index > kMaxPerKind) continue;
-    if (containsText(to, "cowcalf")) {
+    if (containsText(lowerCase(to), "cowcalf")) {
       const int toCategory = intAt(transfers, row, columns.toCategory);
       if (toCategory >= 1 && toCategory <= 6) herds[index][toCategory] += head;
     } else if (KindOf(to) == kFeeders) {
@@ -243,13 +243,12 @@ void rebuildTransfersIn(Farm& farm) {
   for (int index = 1; index <= kMaxPerKind; ++index) {
     MemTable& sheet = farm.enterpriseTable(enterpriseId(kCowCalf, index));
     if (sheet.RecordCount() <= cowcalf::kTransfersIn) continue;
-    for (int animalClass = 1; animalClass <= 6; ++animalClass) {
+    // A herd receives only yearlings and breeding stock; its two calf cells
+    // of "Transfers in" are never written, so calves sent into a herd (only
+    // possible in an edited file) are counted nowhere.
+    for (int animalClass = 3; animalClass <= 6; ++animalClass) {
       const int column = cowcalf::columnOfClass(animalClass);
       const double head = static_cast<double>(herds[index][animalClass]);
-      // The dialogs only send yearlings and breeding stock into a herd; calves
-      // arriving from an edited file are counted in their own column, which
-      // is written only when it holds something to change.
-      if (animalClass <= 2 && sheet.FloatAt(cowcalf::kTransfersIn, column) == head) continue;
       moveToRow(sheet, cowcalf::kTransfersIn);
       sheet.Edit();
       sheet.FieldAt(column).SetAsFloat(head);

@@ -119,7 +119,8 @@ TEST(Transfers, LinesWithoutAReceivingCellAreKeptAndCountedNowhere) {
     const char* to;
     int category;
   };
-  for (Stray s : {Stray{"grain1", 0}, Stray{"cowcalf1", 9}, Stray{"feeders", 0}, Stray{"cowcalf2", 1}}) {
+  for (Stray s : {Stray{"grain1", 0}, Stray{"cowcalf1", 9}, Stray{"feeders", 0}, Stray{"cowcalf2", 1},
+                  Stray{"CowCalf2", 4}}) {
     transfers.Append();
     transfers.FieldByName("FromEnterprise").SetAsString("feeders1");
     transfers.FieldByName("ToEnterprise").SetAsString(s.to);
@@ -127,13 +128,26 @@ TEST(Transfers, LinesWithoutAReceivingCellAreKeptAndCountedNowhere) {
     transfers.FieldByName("NumHead").SetAsInteger(7);
     transfers.Post();
   }
+  // A calf cell of "Transfers in" as an edited file may hold it.
+  {
+    ProgramUpdate busy(f.farm);
+    MemTable& herd = f.table("memcowcalf1");
+    herd.First();
+    herd.MoveBy(cowcalf::kTransfersIn);
+    herd.Edit();
+    herd.FieldByName("Heifercalves").SetAsInteger(3);
+    herd.Post();
+  }
   rebuildTransfersIn(f.farm);
-  EXPECT_EQ(transfers.RecordCount(), 4);
+  EXPECT_EQ(transfers.RecordCount(), 5);
   EXPECT_DOUBLE_EQ(f.number("memfeeders1", feeders::kTransfersIn, "Feeders"), 0);
-  // Calves arriving in a herd are counted in their own column.
-  EXPECT_DOUBLE_EQ(f.number("memcowcalf2", cowcalf::kTransfersIn, "bullsteercalves"), 7);
-  EXPECT_DOUBLE_EQ(f.number("memcowcalf2", cowcalf::kEnding, "bullsteercalves"), 7);
-  EXPECT_TRUE(f.isEmpty("memcowcalf1", cowcalf::kTransfersIn, "bullsteercalves"));
+  // Calves sent into a herd have no receiving cell: the calf cells are never written.
+  EXPECT_TRUE(f.isEmpty("memcowcalf2", cowcalf::kTransfersIn, "bullsteercalves"));
+  EXPECT_TRUE(f.isEmpty("memcowcalf2", cowcalf::kEnding, "bullsteercalves"));
+  EXPECT_DOUBLE_EQ(f.number("memcowcalf1", cowcalf::kTransfersIn, "Heifercalves"), 3);
+  // The herd in the destination id is found whatever its case.
+  EXPECT_DOUBLE_EQ(f.number("memcowcalf2", cowcalf::kTransfersIn, "yearlingheifers"), 7);
+  EXPECT_DOUBLE_EQ(f.number("memcowcalf2", cowcalf::kEnding, "yearlingheifers"), 7);
 }
 
 TEST(Transfers, RefusedSourcesChangeNothing) {
