@@ -275,6 +275,37 @@ class DataGridTest : public QObject {
     QCOMPARE(revenue.StringAt(0, 0), std::string("B"));
   }
 
+  // The first change of column after a line is started lands on its
+  // Description, once, whether or not the cursor also changes line.
+  void newLineSendsTheCursorToItsFirstColumnOnce() {
+    MemTable& revenue = farm_->table("memRevenue");
+    if (!allowsLineInsertAndDelete(revenue)) QSKIP("the rules do not allow lines in the revenue ledger");
+    appendLine(*farm_, revenue, {{0, "A"}});
+    showGrid("memRevenue", "grdRevenue");
+    const auto at = [&](int row, int column) { return grid_->tableModel()->index(row, column); };
+
+    select(0, 0);
+    press(Qt::Key_Down);  // a new line below the last
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    type("B");
+    press(Qt::Key_Tab);
+    QCOMPARE(revenue.StringAt(1, 0), std::string("B"));
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    press(Qt::Key_Tab);
+    QCOMPARE(grid_->currentIndex(), at(1, 1));
+
+    press(Qt::Key_Down);  // another new line, started in the Dollars column
+    QCOMPARE(grid_->currentIndex(), at(2, 1));
+    type("5");
+    press(Qt::Key_Up);  // a change of line alone keeps the column
+    QCOMPARE(revenue.FloatAt(2, 1), 5.0);
+    QCOMPARE(grid_->currentIndex(), at(1, 1));
+    select(0, 2);  // a change of line and column
+    QCOMPARE(grid_->currentIndex(), at(0, 0));
+    select(0, 2);
+    QCOMPARE(grid_->currentIndex(), at(0, 2));
+  }
+
   void worksheetGridsKeepTheirRows() {
     MemTable& herd = farm_->table("memcowcalf1");
     if (allowsLineInsertAndDelete(herd)) QSKIP("the grid rules are still the placeholder that allows lines everywhere");
