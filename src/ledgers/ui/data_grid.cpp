@@ -272,11 +272,30 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 }
 
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // Tab or Enter from the last cell of the list go on to a new line.
+  if (hint == QAbstractItemDelegate::EditNextItem && isLastCellOfLines(currentIndex())) {
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    appendLineFromLastCell();
+    return;
+  }
   closingEditor_ = true;
   QTableView::closeEditor(editor, hint);
   closingEditor_ = false;
   if (!firstColumnPending_) return;
   firstColumnPending_ = false;
+  const QModelIndex index = currentIndex();
+  if (index.isValid()) setCurrentIndex(model_->index(index.row(), 0));
+}
+
+bool DataGrid::isLastCellOfLines(const QModelIndex& index) const {
+  return index.isValid() && index.row() == model_->rowCount() - 1 && index.column() == model_->columnCount() - 1 &&
+         allowsLineInsertAndDelete(table());
+}
+
+// As the grids have always done: the next cell after the last is the first
+// column of a new line (none while the last line is a new one still empty).
+void DataGrid::appendLineFromLastCell() {
+  appendLine();
   const QModelIndex index = currentIndex();
   if (index.isValid()) setCurrentIndex(model_->index(index.row(), 0));
 }
@@ -334,6 +353,13 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
       }
     }
     const bool linesAllowed = allowsLineInsertAndDelete(table());
+    const bool nextCell = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                          (event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    if (nextCell && isLastCellOfLines(index)) {
+      appendLineFromLastCell();
+      event->accept();
+      return;
+    }
     switch (event->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter: {

@@ -69,6 +69,8 @@ class DataGrid : public QTableView {
   void setupFixedColumns();
   void placeFixedColumns();
   void moveToRow(int row);
+  bool isLastCellOfLines(const QModelIndex& index) const;
+  void appendLineFromLastCell();
   bool isEmptyLine(int row) const;
   // The line just added, still without any value.
   bool isUntouchedNewLine(int row) const;

@@ -306,6 +306,38 @@ class DataGridTest : public QObject {
     QCOMPARE(grid_->currentIndex(), at(0, 2));
   }
 
+  // Tab or Enter from the last cell of the last line start a new line in its
+  // first column, with or without an open editor; not while that line is
+  // still empty.
+  void nextCellAfterTheLastIsANewLine() {
+    MemTable& revenue = farm_->table("memRevenue");
+    if (!allowsLineInsertAndDelete(revenue)) QSKIP("the rules do not allow lines in the revenue ledger");
+    appendLine(*farm_, revenue, {{0, "A"}});
+    showGrid("memRevenue", "grdRevenue");
+    const auto at = [&](int row, int column) { return grid_->tableModel()->index(row, column); };
+    const int last = revenue.FieldCount() - 1;
+
+    select(0, last);
+    press(Qt::Key_Tab);
+    QCOMPARE(revenue.RecordCount(), 2);
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    select(1, last);
+    press(Qt::Key_Tab);  // the new line is still empty
+    QCOMPARE(revenue.RecordCount(), 2);
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+
+    select(1, last);
+    type("2");
+    press(Qt::Key_Return);  // from the editor
+    QCOMPARE(revenue.FloatAt(1, last), 2.0);
+    QCOMPARE(revenue.RecordCount(), 3);
+    QCOMPARE(grid_->currentIndex(), at(2, 0));
+    type("C");
+    press(Qt::Key_Tab);  // not the last cell: the next one
+    QCOMPARE(revenue.StringAt(2, 0), std::string("C"));
+    QCOMPARE(revenue.RecordCount(), 3);
+  }
+
   void worksheetGridsKeepTheirRows() {
     MemTable& herd = farm_->table("memcowcalf1");
     if (allowsLineInsertAndDelete(herd)) QSKIP("the grid rules are still the placeholder that allows lines everywhere");
