@@ -56,7 +56,7 @@ void TfrmMain::buildMenu() {
 
   QMenu* exports = bar->addMenu(QStringLiteral("Export"));
   exports->setObjectName(QStringLiteral("Export1"));
-  addMenuItem(exports, "TextFileallenterprises1", QStringLiteral("Text File (all enterprises)"));
+  addMenuItem(exports, "TextFileallenterprises1", QStringLiteral("Text File (all enterprises)"), &TfrmMain::exportTextFile);
   addMenuItem(exports, "ToHerdPlanner1", QStringLiteral("To Herd Planner"));
 
   QMenu* help = bar->addMenu(QStringLiteral("Help"));

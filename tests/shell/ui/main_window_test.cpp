@@ -229,13 +229,14 @@ class MainWindowTest : public QObject {
     for (const char* later : {"New1", "RenameEnteprisesCrops1", "AddNewEnterpirse", "AddCroptoEnterprise1",
                               "ModifyFarmDetails1", "RolloverWizardforNextYear1", "LivestockReports1", "CropReports1",
                               "PastureAftermath1", "OtherEnterpriseReports1", "WholeFarmReport1", "WinnersLosers1",
-                              "TransferReport1", "TextFileallenterprises1", "ToHerdPlanner1"}) {
+                              "TransferReport1", "ToHerdPlanner1"}) {
       auto* action = window->findChild<QAction*>(later);
       QVERIFY2(action, later);
       QVERIFY2(!action->isEnabled(), later);
     }
     for (const char* now : {"Open1", "Save2", "SaveasStartup1", "SetProgramDefaults1", "SavetoBackup1",
-                            "RestorefromBackup1", "Exit1", "PrintVisible1", "HelpContents1", "TestHelp1",
+                            "RestorefromBackup1", "Exit1", "PrintVisible1", "TextFileallenterprises1",
+                            "HelpContents1", "TestHelp1",
                             "ContactInformation1", "About1"}) {
       auto* action = window->findChild<QAction*>(now);
       QVERIFY2(action && action->isEnabled(), now);
@@ -348,6 +349,32 @@ class MainWindowTest : public QObject {
     window->saveDocument();
     QCOMPARE(prompts_->messages.size(), 1);
     QCOMPARE(window->currentFile(), path("ranchbook.rbd"));
+  }
+
+  // The text export heads its file with the status bar's texts; a cancelled
+  // dialog writes nothing and a file that cannot be made is named.
+  void textExportWritesTheChosenFile() {
+    FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    writeFarm("ranchbook.rbd", farmSpec);
+    auto window = openWindow();
+    window->exportTextFile();  // cancelled
+    QVERIFY(QDir(path("farms")).entryList(QDir::Files).isEmpty());
+
+    prompts_->savePaths = {path("farms/farm.txt")};
+    window->findChild<QAction*>("TextFileallenterprises1")->trigger();
+    QCOMPARE(prompts_->dialogFolders.last(), path("farms"));
+    const QList<QByteArray> lines = uitest::readBytes(path("farms/farm.txt")).split('\n');
+    QVERIFY(lines.size() > 4);
+    QVERIFY(lines.at(0).startsWith("Export from RanchBook$ Produced "));
+    QCOMPARE(lines.at(1), ("FILE: " + path("ranchbook.rbd") + " Test Farm Test Ranch 31-12-2026\r").toUtf8());
+    QVERIFY(lines.at(3).startsWith("Cowcalf1 - Home Herd"));
+    QCOMPARE(prompts_->messages, QStringList());
+
+    prompts_->savePaths = {path("farms/missing/farm.txt")};
+    window->exportTextFile();
+    QCOMPARE(prompts_->messages, QStringList({"Could not open File \"" + path("farms/missing/farm.txt") +
+                                              "\". Bad name, or in use by another application."}));
   }
 
   void saveToBackupWritesTheBackupBesideTheFarm() {
