@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -112,6 +113,9 @@ TfrmContact::TfrmContact(QWidget* parent) : QDialog(parent) {
 
 void TfrmMain::showAbout() {
   TfrmAbout about(this);
+  // Centred on the screen rather than over the main window.
+  if (const QScreen* screen = this->screen())
+    about.move(screen->availableGeometry().center() - about.rect().center());
   about.exec();
 }
 

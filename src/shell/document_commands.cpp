@@ -29,6 +29,12 @@ bool isChosen(const QString& path) { return path.size() > 1; }
 
 QString messageOf(const std::exception& error) { return QString::fromUtf8(error.what()); }
 
+// The data folder, with any missing parents, before a file dialog opens in
+// it; an empty setting names no folder to make.
+void makeFolder(const QString& folder) {
+  if (!folder.isEmpty()) QDir().mkpath(folder);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -38,7 +44,7 @@ QString messageOf(const std::exception& error) { return QString::fromUtf8(error.
 void TfrmMain::startUp(const QStringList& arguments) {
   settings_ = readSettings(settingsPath_, programFolder_);
   applyAutosaveTimer();
-  QDir().mkpath(settings_.dataFolder);
+  makeFolder(settings_.dataFolder);
   // The first argument names the farm for this run only; it reaches the
   // settings file when the settings are next written.
   if (!arguments.isEmpty()) settings_.startupFile = QFileInfo(arguments.first()).absoluteFilePath();
@@ -53,8 +59,9 @@ void TfrmMain::startUp(const QStringList& arguments) {
     try {
       loadFarmFile(currentFile_);
     } catch (const std::exception& error) {
+      // Neither farm could be read: the window opens as it is, without the
+      // titles and the status of a farm.
       showError(this, messageOf(error));
-      refreshStatusBar();
       return;
     }
   }
@@ -94,14 +101,14 @@ void TfrmMain::applyAutosaveTimer() {
 // ---------------------------------------------------------------------------
 
 QString TfrmMain::askOpenFileName(bool backup) {
-  QDir().mkpath(settings_.dataFolder);
+  makeFolder(settings_.dataFolder);
   const QString path = prompts().askOpenFileName(this, settings_.dataFolder, backup ? kBackupFilter : kFarmFilter,
                                                  backup ? QStringLiteral("rbk") : QStringLiteral("rbd"));
   return isChosen(path) ? path : QString();
 }
 
 QString TfrmMain::askSaveFileName() {
-  QDir().mkpath(settings_.dataFolder);
+  makeFolder(settings_.dataFolder);
   const QString path = prompts().askSaveFileName(this, settings_.dataFolder, QFileInfo(currentFile_).fileName(),
                                                  kFarmFilter, QStringLiteral("rbd"));
   return isChosen(path) ? path : QString();

@@ -74,6 +74,9 @@ class TfrmMain : public QMainWindow {
   void editProgramDefaults();
   void autosaveTick();
 
+  // Export.
+  void exportTextFile();
+
   // Help.
   void helpForFocus();
   void helpContents();

@@ -91,10 +91,10 @@ ProgramSettings readSettings(const QString& iniPath, const QString& programFolde
   bool isNumber = false;
   const int minutes = values.value(QStringLiteral("TIMER")).toInt(&isNumber);
   settings.autosaveMinutes = isNumber ? minutes : 0;
-  settings.dataFolder = values.value(QStringLiteral("LOCATION"));
-  if (settings.dataFolder.isEmpty()) settings.dataFolder = defaultDataFolder();
-  settings.startupFile = values.value(QStringLiteral("STARTUP"));
-  if (settings.startupFile.isEmpty()) settings.startupFile = defaultStartupFile(programFolder);
+  // A key written with an empty value reads as empty, as an INI file has
+  // always read; only a missing key takes the default.
+  settings.dataFolder = values.value(QStringLiteral("LOCATION"), defaultDataFolder());
+  settings.startupFile = values.value(QStringLiteral("STARTUP"), defaultStartupFile(programFolder));
   return settings;
 }
 

@@ -23,7 +23,8 @@ QString fallbackStartupFile(const QString& programFolder);
 // the user's configuration folder.
 QString settingsFilePath(const QString& programFolder);
 
-// Missing keys take their defaults; a missing file gives all defaults.
+// Missing keys take their defaults (a key with an empty value is empty); a
+// missing file gives all defaults.
 ProgramSettings readSettings(const QString& iniPath, const QString& programFolder);
 // Writes the three keys into the section, keeping the file's other lines.
 // Throws rb::Error naming the file when it cannot be written.

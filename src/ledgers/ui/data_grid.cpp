@@ -76,6 +76,10 @@ DataGrid::DataGrid(const QString& name, Farm& farm, MemTable& table, FarmRules* 
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
 
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
+  // A reset forgets the cursor: the line comes back from the table, the
+  // column from before the reset.
+  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this,
+          [this] { columnBeforeReset_ = currentIndex().column(); });
   connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::tableReset);
   connect(model_, &MemTableModel::valueRefused, this, &DataGrid::showRefusal, Qt::QueuedConnection);
   tableReset();
@@ -122,7 +126,7 @@ void DataGrid::tableReset() {
   fitColumns();
   setupFixedColumns();
   const int row = table().CurrentIndex();
-  const int column = qMax(0, currentIndex().column());
+  const int column = qMax(0, columnBeforeReset_);
   if (row >= 0 && row < model_->rowCount() && model_->columnCount() > 0)
     selectionModel()->setCurrentIndex(model_->index(row, qMin(column, model_->columnCount() - 1)),
                                       QItemSelectionModel::ClearAndSelect);
@@ -179,6 +183,7 @@ void DataGrid::setupFixedColumns() {
     fixed_->verticalHeader()->hide();
     fixed_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fixed_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    fixed_->horizontalHeader()->setHighlightSections(false);
     fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixed_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixed_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -253,11 +258,46 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
   }
   model_->setCurrentCell(current.row(), current.column());
   // A new line sends the cursor back to its first column on the first change
-  // of column.
-  if (previous.isValid() && current.column() != previous.column() && current.row() == previous.row() && rules_ &&
-      findLedger(table().Name()) && rules_->takeNewRowPending() && current.column() != 0) {
-    setCurrentIndex(model_->index(current.row(), 0));
+  // of column, whichever line the cursor lands on.
+  if (previous.isValid() && current.column() != previous.column() && rules_ && findLedger(table().Name()) &&
+      rules_->takeNewRowPending() && current.column() != 0) {
+    // Tab or Enter in an editor open the next cell's editor after this
+    // move: the cursor goes back once that editor is open, so that it
+    // closes again rather than take typing away from the cursor's cell.
+    if (closingEditor_)
+      firstColumnPending_ = true;
+    else
+      setCurrentIndex(model_->index(current.row(), 0));
   }
+}
+
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // Tab or Enter from the last cell of the list go on to a new line.
+  if (hint == QAbstractItemDelegate::EditNextItem && isLastCellOfLines(currentIndex())) {
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    appendLineFromLastCell();
+    return;
+  }
+  closingEditor_ = true;
+  QTableView::closeEditor(editor, hint);
+  closingEditor_ = false;
+  if (!firstColumnPending_) return;
+  firstColumnPending_ = false;
+  const QModelIndex index = currentIndex();
+  if (index.isValid()) setCurrentIndex(model_->index(index.row(), 0));
+}
+
+bool DataGrid::isLastCellOfLines(const QModelIndex& index) const {
+  return index.isValid() && index.row() == model_->rowCount() - 1 && index.column() == model_->columnCount() - 1 &&
+         allowsLineInsertAndDelete(table());
+}
+
+// As the grids have always done: the next cell after the last is the first
+// column of a new line (none while the last line is a new one still empty).
+void DataGrid::appendLineFromLastCell() {
+  appendLine();
+  const QModelIndex index = currentIndex();
+  if (index.isValid()) setCurrentIndex(model_->index(index.row(), 0));
 }
 
 void DataGrid::moveToRow(int row) {
@@ -267,6 +307,18 @@ void DataGrid::moveToRow(int row) {
   t.MoveBy(row);
 }
 
+bool DataGrid::isEmptyLine(int row) const {
+  const MemTable& t = table();
+  for (int c = 0; c < t.FieldCount(); ++c)
+    if (!isNull(t.ValueAt(row, c))) return false;
+  return true;
+}
+
+bool DataGrid::isUntouchedNewLine(int row) const {
+  const MemTable& t = table();
+  return newLine_ != 0 && row >= 0 && row < t.RecordCount() && t.SequenceAt(row) == newLine_ && isEmptyLine(row);
+}
+
 bool DataGrid::dropUntouchedNewLine(int targetRow, int targetColumn) {
   if (newLine_ == 0) return false;
   const std::uint64_t line = newLine_;
@@ -274,8 +326,7 @@ bool DataGrid::dropUntouchedNewLine(int targetRow, int targetColumn) {
   MemTable& t = table();
   for (int r = 0; r < t.RecordCount(); ++r) {
     if (t.SequenceAt(r) != line) continue;
-    for (int c = 0; c < t.FieldCount(); ++c)
-      if (!isNull(t.ValueAt(r, c))) return false;
+    if (!isEmptyLine(r)) return false;
     if (r == targetRow) return false;
     t.First();
     t.MoveBy(r);
@@ -302,6 +353,13 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
       }
     }
     const bool linesAllowed = allowsLineInsertAndDelete(table());
+    const bool nextCell = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                          (event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    if (nextCell && isLastCellOfLines(index)) {
+      appendLineFromLastCell();
+      event->accept();
+      return;
+    }
     switch (event->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter: {
@@ -321,16 +379,17 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
           return;
         }
         break;
-      case Qt::Key_Down:
-        if (linesAllowed && (!index.isValid() || index.row() == model_->rowCount() - 1)) {
-          appendLine();
-          event->accept();
-          return;
-        }
-        break;
       default:
         break;
     }
+  }
+  // Down from the last line starts a new one, also from an open editor (the
+  // value typed there is stored first).
+  if (event->key() == Qt::Key_Down && allowsLineInsertAndDelete(table()) &&
+      (!index.isValid() || index.row() == model_->rowCount() - 1)) {
+    appendLine();
+    event->accept();
+    return;
   }
   QTableView::keyPressEvent(event);
 }
@@ -430,9 +489,7 @@ void DataGrid::insertLine() {
 void DataGrid::appendLine() {
   commitEdit();
   MemTable& t = table();
-  if (newLine_ != 0 && currentIndex().isValid() && currentIndex().row() < t.RecordCount() &&
-      t.SequenceAt(currentIndex().row()) == newLine_)
-    return;  // the new line is still untouched: nothing to append after it
+  if (isUntouchedNewLine(currentIndex().row())) return;  // nothing to append after it
   const int column = qMax(0, currentIndex().column());
   try {
     t.Append();

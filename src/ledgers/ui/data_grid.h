@@ -56,6 +56,7 @@ class DataGrid : public QTableView {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
   void resizeEvent(QResizeEvent* event) override;
   void updateGeometries() override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -68,6 +69,11 @@ class DataGrid : public QTableView {
   void setupFixedColumns();
   void placeFixedColumns();
   void moveToRow(int row);
+  bool isLastCellOfLines(const QModelIndex& index) const;
+  void appendLineFromLastCell();
+  bool isEmptyLine(int row) const;
+  // The line just added, still without any value.
+  bool isUntouchedNewLine(int row) const;
   bool dropUntouchedNewLine(int targetRow, int targetColumn);
   void requestDialog(const QModelIndex& index, bool byKey);
   void showRefusal(const QString& message);
@@ -80,6 +86,9 @@ class DataGrid : public QTableView {
   QTableView* fixed_ = nullptr;  // the fixed columns, drawn over the left of the grid
   int fixedColumns_ = 0;
   std::uint64_t newLine_ = 0;  // creation number of a line just added, while untouched
+  int columnBeforeReset_ = 0;
+  bool closingEditor_ = false;
+  bool firstColumnPending_ = false;  // a new line's first change of column, met while an editor closed
 };
 
 }  // namespace rb::ui

@@ -275,6 +275,69 @@ class DataGridTest : public QObject {
     QCOMPARE(revenue.StringAt(0, 0), std::string("B"));
   }
 
+  // The first change of column after a line is started lands on its
+  // Description, once, whether or not the cursor also changes line.
+  void newLineSendsTheCursorToItsFirstColumnOnce() {
+    MemTable& revenue = farm_->table("memRevenue");
+    if (!allowsLineInsertAndDelete(revenue)) QSKIP("the rules do not allow lines in the revenue ledger");
+    appendLine(*farm_, revenue, {{0, "A"}});
+    showGrid("memRevenue", "grdRevenue");
+    const auto at = [&](int row, int column) { return grid_->tableModel()->index(row, column); };
+
+    select(0, 0);
+    press(Qt::Key_Down);  // a new line below the last
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    type("B");
+    press(Qt::Key_Tab);
+    QCOMPARE(revenue.StringAt(1, 0), std::string("B"));
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    press(Qt::Key_Tab);
+    QCOMPARE(grid_->currentIndex(), at(1, 1));
+
+    press(Qt::Key_Down);  // another new line, started in the Dollars column
+    QCOMPARE(grid_->currentIndex(), at(2, 1));
+    type("5");
+    press(Qt::Key_Up);  // a change of line alone keeps the column
+    QCOMPARE(revenue.FloatAt(2, 1), 5.0);
+    QCOMPARE(grid_->currentIndex(), at(1, 1));
+    select(0, 2);  // a change of line and column
+    QCOMPARE(grid_->currentIndex(), at(0, 0));
+    select(0, 2);
+    QCOMPARE(grid_->currentIndex(), at(0, 2));
+  }
+
+  // Tab or Enter from the last cell of the last line start a new line in its
+  // first column, with or without an open editor; not while that line is
+  // still empty.
+  void nextCellAfterTheLastIsANewLine() {
+    MemTable& revenue = farm_->table("memRevenue");
+    if (!allowsLineInsertAndDelete(revenue)) QSKIP("the rules do not allow lines in the revenue ledger");
+    appendLine(*farm_, revenue, {{0, "A"}});
+    showGrid("memRevenue", "grdRevenue");
+    const auto at = [&](int row, int column) { return grid_->tableModel()->index(row, column); };
+    const int last = revenue.FieldCount() - 1;
+
+    select(0, last);
+    press(Qt::Key_Tab);
+    QCOMPARE(revenue.RecordCount(), 2);
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+    select(1, last);
+    press(Qt::Key_Tab);  // the new line is still empty
+    QCOMPARE(revenue.RecordCount(), 2);
+    QCOMPARE(grid_->currentIndex(), at(1, 0));
+
+    select(1, last);
+    type("2");
+    press(Qt::Key_Return);  // from the editor
+    QCOMPARE(revenue.FloatAt(1, last), 2.0);
+    QCOMPARE(revenue.RecordCount(), 3);
+    QCOMPARE(grid_->currentIndex(), at(2, 0));
+    type("C");
+    press(Qt::Key_Tab);  // not the last cell: the next one
+    QCOMPARE(revenue.StringAt(2, 0), std::string("C"));
+    QCOMPARE(revenue.RecordCount(), 3);
+  }
+
   void worksheetGridsKeepTheirRows() {
     MemTable& herd = farm_->table("memcowcalf1");
     if (allowsLineInsertAndDelete(herd)) QSKIP("the grid rules are still the placeholder that allows lines everywhere");

@@ -229,18 +229,25 @@ class MainWindowTest : public QObject {
     for (const char* later : {"New1", "RenameEnteprisesCrops1", "AddNewEnterpirse", "AddCroptoEnterprise1",
                               "ModifyFarmDetails1", "RolloverWizardforNextYear1", "LivestockReports1", "CropReports1",
                               "PastureAftermath1", "OtherEnterpriseReports1", "WholeFarmReport1", "WinnersLosers1",
-                              "TransferReport1", "TextFileallenterprises1", "ToHerdPlanner1"}) {
+                              "TransferReport1", "ToHerdPlanner1"}) {
       auto* action = window->findChild<QAction*>(later);
       QVERIFY2(action, later);
       QVERIFY2(!action->isEnabled(), later);
     }
     for (const char* now : {"Open1", "Save2", "SaveasStartup1", "SetProgramDefaults1", "SavetoBackup1",
-                            "RestorefromBackup1", "Exit1", "PrintVisible1", "HelpContents1", "TestHelp1",
+                            "RestorefromBackup1", "Exit1", "PrintVisible1", "TextFileallenterprises1",
+                            "HelpContents1", "TestHelp1",
                             "ContactInformation1", "About1"}) {
       auto* action = window->findChild<QAction*>(now);
       QVERIFY2(action && action->isEnabled(), now);
     }
-    QCOMPARE(window->findChild<QAction*>("SavetoBackup1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    // Ctrl+B for the backup is the menu's one shortcut.
+    for (QAction* item : window->findChildren<QAction*>()) {
+      if (item->objectName() == QLatin1String("SavetoBackup1"))
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+      else if (!item->objectName().isEmpty())
+        QVERIFY2(item->shortcut().isEmpty(), qPrintable(item->objectName()));
+    }
     QCOMPARE(window->findChild<QAction*>("WinnersLosers1")->text(), QStringLiteral("Winners && Losers"));
   }
 
@@ -303,6 +310,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(prompts_->messages.size(), 2);
     QVERIFY(prompts_->messages.at(1).contains("Ranchbook.rbd"));
     QVERIFY(window->findChild<QWidget*>("pgeMain"));
+    // The rest of the start-up does not run: the status bar stays as made.
+    for (int panel = 0; panel < 5; ++panel) QCOMPARE(panelText(*window, panel), QString());
   }
 
   void commandLineFileLoadsWithoutChangingTheSettingsFile() {
@@ -340,6 +349,32 @@ class MainWindowTest : public QObject {
     window->saveDocument();
     QCOMPARE(prompts_->messages.size(), 1);
     QCOMPARE(window->currentFile(), path("ranchbook.rbd"));
+  }
+
+  // The text export heads its file with the status bar's texts; a cancelled
+  // dialog writes nothing and a file that cannot be made is named.
+  void textExportWritesTheChosenFile() {
+    FarmSpec farmSpec;
+    farmSpec.cowcalf = {"Home Herd"};
+    writeFarm("ranchbook.rbd", farmSpec);
+    auto window = openWindow();
+    window->exportTextFile();  // cancelled
+    QVERIFY(QDir(path("farms")).entryList(QDir::Files).isEmpty());
+
+    prompts_->savePaths = {path("farms/farm.txt")};
+    window->findChild<QAction*>("TextFileallenterprises1")->trigger();
+    QCOMPARE(prompts_->dialogFolders.last(), path("farms"));
+    const QList<QByteArray> lines = uitest::readBytes(path("farms/farm.txt")).split('\n');
+    QVERIFY(lines.size() > 4);
+    QVERIFY(lines.at(0).startsWith("Export from RanchBook$ Produced "));
+    QCOMPARE(lines.at(1), ("FILE: " + path("ranchbook.rbd") + " Test Farm Test Ranch 31-12-2026\r").toUtf8());
+    QVERIFY(lines.at(3).startsWith("Cowcalf1 - Home Herd"));
+    QCOMPARE(prompts_->messages, QStringList());
+
+    prompts_->savePaths = {path("farms/missing/farm.txt")};
+    window->exportTextFile();
+    QCOMPARE(prompts_->messages, QStringList({"Could not open File \"" + path("farms/missing/farm.txt") +
+                                              "\". Bad name, or in use by another application."}));
   }
 
   void saveToBackupWritesTheBackupBesideTheFarm() {
@@ -586,6 +621,46 @@ class MainWindowTest : public QObject {
     QCOMPARE(read.startupFile, path("ranchbook.rbd"));
     QVERIFY(read.dataFolder.endsWith("/farms"));
     QCOMPARE(ui::settingsFilePath(folder_->path()), path("Ranchbook.ini"));
+  }
+
+  // Only a missing key takes its default: a key written empty reads empty.
+  void settingsReadAsWritten_data() {
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QString>("dataFolder");  // "<default>": the default folder
+    QTest::addColumn<QString>("startupFile");
+    QTest::newRow("no keys") << "[DEFAULTS]\r\n" << 0 << "<default>" << "ranchbook.rbd";
+    QTest::newRow("other section only") << "[WINDOW]\r\nTIMER=5\r\nSTARTUP=x.rbd\r\n" << 0 << "<default>"
+                                        << "ranchbook.rbd";
+    QTest::newRow("empty values") << "[DEFAULTS]\r\nTIMER=\r\nLOCATION=\r\nSTARTUP=\r\n" << 0 << "" << "";
+    QTest::newRow("timer not a number") << "[DEFAULTS]\r\nTIMER=ten\r\n" << 0 << "<default>" << "ranchbook.rbd";
+    QTest::newRow("blanks and any case") << "[defaults]\r\n timer = 5 \r\nLocation= /data \r\n" << 5 << "/data"
+                                         << "ranchbook.rbd";
+  }
+
+  void settingsReadAsWritten() {
+    QFETCH(QString, ini);
+    QFETCH(int, minutes);
+    QFETCH(QString, dataFolder);
+    QFETCH(QString, startupFile);
+    QVERIFY(uitest::writeText(path("test.ini"), ini.toStdString()));
+    const ui::ProgramSettings read = ui::readSettings(path("test.ini"), folder_->path());
+    QCOMPARE(read.autosaveMinutes, minutes);
+    QCOMPARE(read.dataFolder, dataFolder == "<default>" ? ui::defaultDataFolder() : dataFolder);
+    QCOMPARE(read.startupFile, startupFile.isEmpty() ? QString() : path(startupFile));
+  }
+
+  void emptyStartupSettingFallsBackWithTheMessage() {
+    QVERIFY(uitest::writeText(path("Ranchbook.ini"), "[DEFAULTS]\r\nTIMER=0\r\nLOCATION=" +
+                                                         path("farms").toStdString() + "\r\nSTARTUP=\r\n"));
+    writeFarm("ranchbook.rbd", FarmSpec{});
+    FarmSpec fallback;
+    fallback.name = "Fallback Farm";
+    writeFarm("Ranchbook.rbd", fallback);
+    auto window = openWindow();
+    QCOMPARE(prompts_->messages,
+             QStringList({"Could not load designated startup file: \"\", reverting to Ranchbook$ default"}));
+    QCOMPARE(panelText(*window, 1), QStringLiteral("Fallback Farm"));
   }
 
   void fallbackFindsTheBundledFarmUnderEitherSpelling() {

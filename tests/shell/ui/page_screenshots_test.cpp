@@ -13,6 +13,7 @@
 
 #include "shell/main_window.h"
 #include "shell/page_control.h"
+#include "shell/program_defaults_dialog.h"
 
 using namespace rb;
 
@@ -120,6 +121,17 @@ class PageScreenshotsTest : public QObject {
         QVERIFY(image.save(QDir(saveDirectory).filePath(QStringLiteral("page-%1-%2.png").arg(page).arg(name))));
       }
     }
+  }
+
+  // The Program Defaults dialog over the window's settings.
+  void programDefaultsDialogDraws() {
+    ui::ProgramDefaultsDialog dialog(window_->settings(), folder_.path(), window_.get());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QImage image = dialog.grab().toImage();
+    QVERIFY(!image.isNull());
+    if (!saveDirectory.isEmpty()) QVERIFY(image.save(QDir(saveDirectory).filePath(QStringLiteral("program-defaults.png"))));
+    dialog.reject();
   }
 
  private:
