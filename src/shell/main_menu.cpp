@@ -22,13 +22,12 @@ void TfrmMain::buildMenu() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   bar->setNativeMenuBar(false);
 
-  // Captions carry no accelerator of their own; "&&" shows a plain "&". The
-  // only shortcut of the menu is Ctrl+B for the backup.
+  // Captions carry no accelerator of their own; "&&" shows a plain "&".
   QMenu* file = bar->addMenu(QStringLiteral("File"));
   file->setObjectName(QStringLiteral("File1"));
   addMenuItem(file, "New1", QStringLiteral("New"));
-  addMenuItem(file, "Open1", QStringLiteral("Open"), &TfrmMain::openDocument);
-  addMenuItem(file, "Save2", QStringLiteral("Save"), &TfrmMain::saveDocument);
+  addMenuItem(file, "Open1", QStringLiteral("Open"), &TfrmMain::openDocument)->setShortcut(QKeySequence::Open);
+  addMenuItem(file, "Save2", QStringLiteral("Save"), &TfrmMain::saveDocument)->setShortcut(QKeySequence::Save);
   addMenuItem(file, "SaveasStartup1", QStringLiteral("Save as Startup"), &TfrmMain::saveAsStartup);
   addMenuItem(file, "SetProgramDefaults1", QStringLiteral("Set Program Defaults"), &TfrmMain::editProgramDefaults);
   addMenuItem(file, "RenameEnteprisesCrops1", QStringLiteral("Rename Enteprises/Crops"));
@@ -41,6 +40,7 @@ void TfrmMain::buildMenu() {
   addMenuItem(file, "RestorefromBackup1", QStringLiteral("Restore from Backup"), &TfrmMain::restoreFromBackup);
   QAction* exit = addMenuItem(file, "Exit1", QStringLiteral("Exit"));
   exit->setEnabled(true);
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
   QMenu* reports = bar->addMenu(QStringLiteral("Reports"));
