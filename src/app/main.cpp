@@ -2,10 +2,15 @@
 // line, or the start-up farm of the settings.
 #include <QApplication>
 
+#include <clocale>
+
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Qt takes the user's locale for the C library too; farm files, reports and
+  // the text export write numbers with a decimal point whatever the locale.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QStringLiteral("Ranchbook"));
   QApplication::setOrganizationName(QStringLiteral("Ranchbook"));
 
