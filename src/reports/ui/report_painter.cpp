@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPen>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -58,6 +59,8 @@ void ensureApplication() {
   static char name[] = "ranchbook";
   static char* argv[] = {name, nullptr};
   static QGuiApplication application(argc, argv);
+  // Qt takes the user's locale for the C library; figures keep a decimal point.
+  std::setlocale(LC_NUMERIC, "C");
 }
 
 // Writes through a temporary file beside the target, renamed over it once
