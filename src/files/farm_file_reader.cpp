@@ -5,6 +5,7 @@
 #include <set>
 
 #include "files/atomic_file.h"
+#include "files/farm_file_writer.h"
 #include "files/text_codec.h"
 #include "model/farm_data_sets.h"
 #include "model/text_util.h"
@@ -33,15 +34,6 @@ std::string tagName(std::string_view tag) {
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return name;
-}
-
-std::string unescapeFileText(std::string text) {
-  std::size_t at = 0;
-  while ((at = text.find("&lt;", at)) != std::string::npos) {
-    text.replace(at, 4, "<");
-    ++at;
-  }
-  return text;
 }
 
 }  // namespace

@@ -7,14 +7,45 @@
 
 namespace rb {
 
+namespace {
+
+// True when `rest`, the text after an "&", is "amp;" any number of times and
+// then "lt;": the spellings the writer's escapes produce.
+bool continuesAnEscape(std::string_view rest) {
+  while (rest.starts_with("amp;")) rest.remove_prefix(4);
+  return rest.starts_with("lt;");
+}
+
+}  // namespace
+
 std::string escapeFileText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    if (c == '<') {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '<') {
       out += "&lt;";
+    } else if (text[i] == '&' && continuesAnEscape(text.substr(i + 1))) {
+      out += "&amp;";
     } else {
-      out += c;
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string unescapeFileText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with("&lt;")) {
+      out += '<';
+      i += 4;
+    } else if (rest.starts_with("&amp;") && continuesAnEscape(rest.substr(5))) {
+      out += '&';
+      i += 5;
+    } else {
+      out += text[i++];
     }
   }
   return out;

@@ -14,8 +14,11 @@ inline constexpr const char* kFarmFileType = "COPDATA";
 inline constexpr const char* kConfigFileType = "COPCONFIG";
 
 // Texts are stored as they are, but "<" becomes "&lt;" so that no value or
-// data-set name can end an element early; the reader turns it back.
+// data-set name can end an element early; the reader turns it back. So that a
+// typed "&lt;" is not read back as "<", an "&" that begins "&lt;" or
+// "&amp;...lt;" is stored as "&amp;"; every other "&" is left alone.
 std::string escapeFileText(std::string_view text);
+std::string unescapeFileText(std::string_view text);
 
 std::string prologLine();
 std::string rootStartLine(std::string_view type);

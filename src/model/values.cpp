@@ -101,6 +101,16 @@ std::optional<double> parseFloat(std::string_view text, bool allowComma) {
 
   double value = 0;
   const auto [end, error] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too small for a double reads as zero, as an extended-precision number
+    // stored into a double does; too large stays refused.
+    long double wide = 0;
+    const auto [wideEnd, wideError] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), wide);
+    if (wideError != std::errc() || wideEnd != canonical.data() + canonical.size() ||
+        std::fabs(wide) > static_cast<long double>(std::numeric_limits<double>::max()))
+      return std::nullopt;
+    return static_cast<double>(wide);
+  }
   if (error != std::errc() || end != canonical.data() + canonical.size() || !std::isfinite(value))
     return std::nullopt;
   return value;

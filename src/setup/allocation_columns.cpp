@@ -54,9 +54,11 @@ void addAllocationColumn(Farm& farm, MemTable& table, std::string_view id, std::
     column.width = existing->width;
     plan.erase(existing);
   }
-  const int order = allocationOrder(id);
+  // Before the first allocation column of a later kind: with the columns in
+  // registry order, the new enterprise is the last of its kind.
+  const int kind = KindOf(id);
   const auto later = std::find_if(plan.begin() + fixed, plan.end(),
-                                  [&](const ColumnPlan& c) { return allocationOrder(c.def.name) > order; });
+                                  [&](const ColumnPlan& c) { return KindOf(c.def.name) > kind; });
   plan.insert(later, column);
   rebuildColumns(farm, table, plan);
 }

@@ -20,7 +20,8 @@ bool hasAllocationColumns(std::string_view tableName);
 int allocationOrder(std::string_view name);
 
 // Rebuilds the table with a FLOAT column `id` titled `label`, placed before the
-// first allocation column that comes later in registry order. A column of that
+// first allocation column of a later kind (after the last column when there is
+// none), so that it follows every column of its own kind. A column of that
 // name already there is reused (moved into place, its cells emptied): a table
 // never holds two columns of one name, and a new enterprise starts with no
 // shares.

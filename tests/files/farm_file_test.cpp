@@ -121,6 +121,34 @@ TEST(FarmFile, LessThanSignsSurviveInValuesAndLabels) {
   EXPECT_EQ(farmFileText(reloaded), text);
 }
 
+TEST(FarmFile, TextsThatLookLikeEscapesComeBackAsTyped) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"R&D", "R&D"},
+      {"a &amp; b", "a &amp; b"},
+      {"<", "&lt;"},
+      {"&lt;", "&amp;lt;"},
+      {"&amp;lt;", "&amp;amp;lt;"},
+      {"&<", "&&lt;"},
+      {"&amp;<", "&amp;&lt;"},
+      {"x &lt y", "x &lt y"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(escapeFileText(c.typed), c.stored) << c.typed;
+    EXPECT_EQ(unescapeFileText(c.stored), c.typed) << c.stored;
+  }
+  Farm farm;
+  makeFarm(farm, homeFarm());
+  for (const Case& c : cases) addRevenueLine(farm, c.typed, 1, 1);
+  Farm reloaded;
+  loadFarmText(reloaded, farmFileText(farm), "farm.rbd");
+  for (int row = 0; row < static_cast<int>(std::size(cases)); ++row)
+    EXPECT_EQ(reloaded.table("memRevenue").StringAt(row, 0), cases[row].typed);
+}
+
 TEST(FarmFile, TextEncoding) {
   Farm farm;
   makeFarm(farm, homeFarm());

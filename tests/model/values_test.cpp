@@ -27,6 +27,11 @@ TEST(Values, ParsingTypedNumbers) {
   EXPECT_FALSE(parseFloat("1,5"));
   EXPECT_EQ(parseFloat("1,5", true), 1.5);
   for (const char* bad : {"", "abc", "1.2.3", "1e", "nan", "inf", "0x10", "1 000"}) EXPECT_FALSE(parseFloat(bad)) << bad;
+  // Too small for a double is zero; too large is refused.
+  EXPECT_EQ(parseFloat("1E-400"), 0.0);
+  EXPECT_EQ(parseFloat("-2.5e-330"), 0.0);
+  EXPECT_EQ(parseFloat("4.94065645841247E-324"), 4.94065645841247E-324);
+  EXPECT_FALSE(parseFloat("1E400"));
   EXPECT_EQ(parseInteger("+42"), 42);
   EXPECT_EQ(parseInteger("-7"), -7);
   for (const char* bad : {"", "2.5", "12a", "99999999999"}) EXPECT_FALSE(parseInteger(bad)) << bad;

@@ -127,6 +127,20 @@ TEST(AddEnterprise, ColumnAlreadyInATableIsReusedNotDoubled) {
   expectConsistentAfterReload(farm);
 }
 
+TEST(AddEnterprise, NewColumnGoesBeforeTheFirstColumnOfALaterKind) {
+  Farm farm;
+  makeFarm(farm, twoHerdFarm());
+  // A stray column of the same kind with a higher number does not move the
+  // new column ahead of it: only a later kind does.
+  MemTable& aftermath = farm.table("memaftermath1");
+  addAllocationColumn(farm, aftermath, "cowcalf4", "Gone");
+  ASSERT_EQ(allocationColumns(aftermath), (Strings{"cowcalf1", "cowcalf2", "cowcalf4", "feeders1", "other1"}));
+  addAllocationColumn(farm, aftermath, "cowcalf3", "Spring Herd");
+  EXPECT_EQ(allocationColumns(aftermath), (Strings{"cowcalf1", "cowcalf2", "cowcalf4", "cowcalf3", "feeders1", "other1"}));
+  addAllocationColumn(farm, aftermath, "other2", "Custom");
+  EXPECT_EQ(allocationColumns(aftermath).back(), "other2");
+}
+
 TEST(AddEnterprise, KindsOfferedStopAtFive) {
   Farm farm;
   FarmSpec farmSpec;
