@@ -110,7 +110,7 @@ TEST(FiscalDate, ReadsDayFirstAndForgivesMonthFirst) {
 TEST(FiscalDate, ShortTextsAreTodayAndNonsenseIsAnError) {
   EXPECT_EQ(ParseFiscalDate(""), today());
   EXPECT_EQ(ParseFiscalDate("12-31"), today());
-  for (const char* text : {"31-xx-2026", "30-02-2026", "ab/cd/efgh", "31-12-"})
+  for (const char* text : {"31-xx-2026", "30-02-2026", "ab/cd/efgh", "31-12-", "257-12-2026", "12-257-2026"})
     EXPECT_THROW(ParseFiscalDate(text), Error) << text;
 }
 
