@@ -45,6 +45,7 @@ std::string configurationText(const FarmSpec& farmSpec) {
   info.First();
   info.Edit();
   info.FieldByName("Name").SetAsString(farmSpec.name);
+  if (!farmSpec.business.empty()) info.FieldByName("business").SetAsString(farmSpec.business);
   info.FieldByName("fiscalyearend").SetAsString(farmSpec.yearEnd);
   info.Post();
   fillNames(config, kCowCalf, farmSpec.cowcalf);

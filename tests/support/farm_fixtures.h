@@ -18,6 +18,7 @@ struct FarmSpec {
   std::vector<std::string> cowcalf, feeders, pasture, other;
   std::vector<CropEnterprise> forage, grain, straw;
   std::string name = "Test Farm";
+  std::string business;  // left empty unless a test names one
   std::string yearEnd = "31-12-2026";
 };
 

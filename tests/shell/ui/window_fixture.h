@@ -6,6 +6,7 @@
 #include "files/farm_file_reader.h"
 #include "model/farm_data_sets.h"
 #include "setup/configuration_writer.h"
+#include "support/farm_fixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,66 +19,16 @@
 
 namespace rb::uitest {
 
-struct CropEnterprise {
-  std::string name;
-  std::vector<std::string> crops;
+using testing::CropEnterprise;
+
+// The shared test farms, with a business name for the status bar.
+struct FarmSpec : testing::FarmSpec {
+  FarmSpec() { business = "Test Ranch"; }
 };
 
-struct FarmSpec {
-  std::vector<std::string> cowcalf, feeders, pasture, other;
-  std::vector<CropEnterprise> forage, grain, straw;
-  std::string name = "Test Farm";
-  std::string business = "Test Ranch";
-  std::string yearEnd = "31-12-2026";
-};
-
-inline void fillNames(ConfigurationWriter& config, int kind, const std::vector<std::string>& names) {
-  MemTable& table = config.entryTable(kind);
-  table.First();
-  for (const std::string& name : names) {
-    table.Edit();
-    table.FieldByName("Enterprise").SetAsString(name);
-    table.Post();
-    table.Next();
-  }
-}
-
-inline void fillCrops(ConfigurationWriter& config, int kind, const std::vector<CropEnterprise>& entries) {
-  MemTable& table = config.entryTable(kind);
-  table.First();
-  for (const CropEnterprise& entry : entries) {
-    table.Edit();
-    table.FieldByName("Enterprise").SetAsString(entry.name);
-    for (std::size_t k = 0; k < entry.crops.size(); ++k)
-      table.FieldByName("Crop" + std::to_string(k + 1)).SetAsString(entry.crops[k]);
-    table.Post();
-    table.Next();
-  }
-}
-
-// The farm file the configuration window would write for the farmSpec.
-inline std::string configurationText(const FarmSpec& farmSpec) {
-  Farm templates;
-  ConfigurationWriter config;
-  MemTable& info = config.infoTable();
-  info.First();
-  info.Edit();
-  info.FieldByName("Name").SetAsString(farmSpec.name);
-  info.FieldByName("business").SetAsString(farmSpec.business);
-  info.FieldByName("fiscalyearend").SetAsString(farmSpec.yearEnd);
-  info.Post();
-  fillNames(config, kCowCalf, farmSpec.cowcalf);
-  fillNames(config, kFeeders, farmSpec.feeders);
-  fillCrops(config, kForage, farmSpec.forage);
-  fillNames(config, kPasture, farmSpec.pasture);
-  fillCrops(config, kGrain, farmSpec.grain);
-  fillCrops(config, kStraw, farmSpec.straw);
-  fillNames(config, kOther, farmSpec.other);
-  config.buildRegistry();
-  return config.configurationText(templates);
-}
-
-inline void makeFarm(Farm& farm, const FarmSpec& farmSpec) { loadFarmText(farm, configurationText(farmSpec), "test.rbd"); }
+// The farm file the configuration window would write for the farm.
+inline std::string configurationText(const FarmSpec& farmSpec) { return testing::configurationText(farmSpec); }
+inline void makeFarm(Farm& farm, const FarmSpec& farmSpec) { testing::makeFarm(farm, farmSpec); }
 
 inline bool writeText(const QString& path, const std::string& text) {
   QFile file(path);
