@@ -29,6 +29,19 @@ bool isChosen(const QString& path) { return path.size() > 1; }
 
 QString messageOf(const std::exception& error) { return QString::fromUtf8(error.what()); }
 
+// Runs one step of a file command; a failure is shown to the user (the core
+// has left the farm and the files as they were) and reported as false.
+template <typename Step>
+bool succeeds(QWidget* window, Step&& step) {
+  try {
+    step();
+    return true;
+  } catch (const std::exception& error) {
+    showError(window, messageOf(error));
+    return false;
+  }
+}
+
 // The data folder, with any missing parents, before a file dialog opens in
 // it; an empty setting names no folder to make.
 void makeFolder(const QString& folder) {
@@ -131,27 +144,15 @@ void TfrmMain::saveTo(const QString& path) {
 void TfrmMain::openDocument() {
   if (askToSaveFirst()) saveDocument();
   const QString path = askOpenFileName(false);
-  if (path.isEmpty()) return;
-  try {
-    loadFarmFile(path);
-  } catch (const std::exception& error) {
-    // The load changed nothing: the open farm and its file name stay.
-    showError(this, messageOf(error));
-    return;
-  }
+  // A failed load changed nothing: the open farm and its file name stay.
+  if (path.isEmpty() || !succeeds(this, [&] { loadFarmFile(path); })) return;
   currentFile_ = path;
   afterLoadTitles();
 }
 
 void TfrmMain::saveDocument() {
   const QString path = askSaveFileName();
-  if (path.isEmpty()) return;
-  try {
-    saveTo(path);
-  } catch (const std::exception& error) {
-    showError(this, messageOf(error));
-    return;
-  }
+  if (path.isEmpty() || !succeeds(this, [&] { saveTo(path); })) return;
   currentFile_ = path;
   refreshStatusBar();
 }
@@ -159,32 +160,18 @@ void TfrmMain::saveDocument() {
 void TfrmMain::saveAsStartup() {
   const QString path = askSaveFileName();
   if (path.isEmpty()) return;
-  try {
+  succeeds(this, [&] {
     saveTo(path);
     settings_.startupFile = path;
     writeSettings(settingsPath_, settings_);
-  } catch (const std::exception& error) {
-    showError(this, messageOf(error));
-  }
+  });
 }
 
-void TfrmMain::saveToBackup() {
-  try {
-    saveTo(backupPath(currentFile_));
-  } catch (const std::exception& error) {
-    showError(this, messageOf(error));
-  }
-}
+void TfrmMain::saveToBackup() { succeeds(this, [&] { saveTo(backupPath(currentFile_)); }); }
 
 void TfrmMain::restoreFromBackup() {
   const QString path = askOpenFileName(true);
-  if (path.isEmpty()) return;
-  try {
-    loadFarmFile(path);
-  } catch (const std::exception& error) {
-    showError(this, messageOf(error));
-    return;
-  }
+  if (path.isEmpty() || !succeeds(this, [&] { loadFarmFile(path); })) return;
   currentFile_ = documentPathOfBackup(path);
   afterLoadTitles();
 }
@@ -210,11 +197,7 @@ void TfrmMain::editProgramDefaults() {
   if (dialog.exec() == QDialog::Accepted) {
     settings_ = dialog.settings();
     applyAutosaveTimer();
-    try {
-      writeSettings(settingsPath_, settings_);
-    } catch (const std::exception& error) {
-      showError(this, messageOf(error));
-    }
+    succeeds(this, [&] { writeSettings(settingsPath_, settings_); });
   }
   refreshStatusBar();
 }
@@ -223,12 +206,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   if (prompts().askYesNo(this, MessageIcon::Confirmation,
                          QStringLiteral("Do you want to save file: \"") + currentFile_ +
                              QStringLiteral("\" before closing?"))) {
-    try {
-      saveTo(currentFile_);
-    } catch (const std::exception& error) {
-      // Closing now would lose the farm's changes: the window stays open so
-      // that it can be saved elsewhere.
-      showError(this, messageOf(error));
+    // Closing after a failed save would lose the farm's changes: the window
+    // stays open so that it can be saved elsewhere.
+    if (!succeeds(this, [&] { saveTo(currentFile_); })) {
       event->ignore();
       return;
     }

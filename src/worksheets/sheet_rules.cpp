@@ -19,6 +19,19 @@ void returnTo(MemTable& table, MemTable::Bookmark bookmark) {
   if (bookmark != 0 && table.BookmarkValid(bookmark)) table.GotoBookmark(bookmark);
 }
 
+// Puts the sheet's cursor back where the user left it when a recomputation
+// ends, also when it fails; a failure to move back must not hide the first one.
+struct CursorReturn {
+  MemTable& sheet;
+  MemTable::Bookmark bookmark;
+  ~CursorReturn() {
+    try {
+      returnTo(sheet, bookmark);
+    } catch (...) {
+    }
+  }
+};
+
 bool isEmptyCell(const Value& value) {
   if (isNull(value)) return true;
   if (auto* text = std::get_if<std::string>(&value)) return text->empty();
@@ -38,16 +51,7 @@ void recomputeCowCalfColumn(MemTable& sheet, int column) {
   ControlsDisabled quiet(sheet);
   if (sheet.RecordCount() < cowcalf::kRowCount) return;
 
-  struct Restore {
-    MemTable& sheet;
-    MemTable::Bookmark bookmark;
-    ~Restore() {
-      try {
-        returnTo(sheet, bookmark);
-      } catch (...) {
-      }
-    }
-  } restore{sheet, remembered};
+  const CursorReturn restore{sheet, remembered};
 
   double sum = 0;
   for (int row = cowcalf::kBeginning; row <= cowcalf::kTransfersOut; ++row)
@@ -145,16 +149,7 @@ void recalcCropBlock(MemTable& sheet, int column, bool allocationPopupOpen) {
   sheet.Edit();
   const MemTable::Bookmark remembered = sheet.GetBookmark();
   ControlsDisabled quiet(sheet);
-  struct Restore {
-    MemTable& sheet;
-    MemTable::Bookmark bookmark;
-    ~Restore() {
-      try {
-        returnTo(sheet, bookmark);
-      } catch (...) {
-      }
-    }
-  } restore{sheet, remembered};
+  const CursorReturn restore{sheet, remembered};
 
   if (column == kUnits) {
     const double preset = unitPresetLbs(sheet.FieldAt(kUnits).AsString());

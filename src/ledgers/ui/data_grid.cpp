@@ -470,29 +470,26 @@ void DataGrid::goLast() {
 
 void DataGrid::insertLine() {
   commitEdit();
-  MemTable& t = table();
-  const int column = qMax(0, currentIndex().column());
-  try {
+  addLine([this](MemTable& t) {
     const int row = currentIndex().isValid() ? currentIndex().row() : 0;
     if (row < t.RecordCount()) moveToRow(row);
     t.Insert();
-    t.Post();
-  } catch (const Error& error) {
-    showError(this, QString::fromUtf8(error.what()));
-    return;
-  }
-  newLine_ = t.CurrentIndex() >= 0 ? t.SequenceAt(t.CurrentIndex()) : 0;
-  setCurrentIndex(model_->index(t.CurrentIndex(), qMin(column, model_->columnCount() - 1)));
-  setFocus();
+  });
 }
 
 void DataGrid::appendLine() {
   commitEdit();
-  MemTable& t = table();
   if (isUntouchedNewLine(currentIndex().row())) return;  // nothing to append after it
+  addLine([](MemTable& t) { t.Append(); });
+}
+
+// Starts a line with `start`, stores it, and puts the cursor on it in the
+// column it was in; a line the table refuses is reported and not added.
+void DataGrid::addLine(const std::function<void(MemTable&)>& start) {
+  MemTable& t = table();
   const int column = qMax(0, currentIndex().column());
   try {
-    t.Append();
+    start(t);
     t.Post();
   } catch (const Error& error) {
     showError(this, QString::fromUtf8(error.what()));

@@ -6,6 +6,7 @@
 // allows them.
 #include <QTableView>
 #include <cstdint>
+#include <functional>
 
 #include "ledgers/grid_rules.h"
 
@@ -71,6 +72,7 @@ class DataGrid : public QTableView {
   void moveToRow(int row);
   bool isLastCellOfLines(const QModelIndex& index) const;
   void appendLineFromLastCell();
+  void addLine(const std::function<void(MemTable&)>& start);
   bool isEmptyLine(int row) const;
   // The line just added, still without any value.
   bool isUntouchedNewLine(int row) const;

@@ -78,12 +78,7 @@ class PageScreenshotsTest : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(folder_.isValid());
-    const QString bundled = QStringLiteral(RB_SOURCE_DIR "/data/ranchbook.rbd");
-    const QString farm = QDir(folder_.path()).filePath(QStringLiteral("ranchbook.rbd"));
-    if (QFileInfo::exists(bundled))
-      QVERIFY(QFile::copy(bundled, farm));
-    else
-      QVERIFY(uitest::writeText(farm, uitest::configurationText(sampleFarm())));
+    QVERIFY(uitest::placeStartupFarm(folder_.path(), sampleFarm()));
     ui::StartupOptions options;
     options.programFolder = folder_.path();
     options.settingsPath = QDir(folder_.path()).filePath(QStringLiteral("Ranchbook.ini"));

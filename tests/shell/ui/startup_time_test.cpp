@@ -108,12 +108,7 @@ class StartupTimeTest : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(folder_.isValid());
-    const QString bundled = QStringLiteral(RB_SOURCE_DIR "/data/ranchbook.rbd");
-    const QString farm = QDir(folder_.path()).filePath(QStringLiteral("ranchbook.rbd"));
-    if (QFileInfo::exists(bundled))
-      QVERIFY(QFile::copy(bundled, farm));
-    else
-      QVERIFY(uitest::writeText(farm, uitest::configurationText(sampleFarm())));
+    QVERIFY(uitest::placeStartupFarm(folder_.path(), sampleFarm()));
     QVERIFY(uitest::writeText(QDir(folder_.path()).filePath(QStringLiteral("Ranchbook.ini")),
                               "[DEFAULTS]\r\nTIMER=0\r\nLOCATION=" + folder_.path().toStdString() + "\r\n"));
   }

@@ -36,6 +36,15 @@ inline bool writeText(const QString& path, const std::string& text) {
   return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
 }
 
+// Puts the start-up farm in a program folder: the bundled farm, or the given
+// farm while the repository has none. Returns false when it cannot be written.
+inline bool placeStartupFarm(const QString& folder, const FarmSpec& fallback) {
+  const QString bundled = QStringLiteral(RB_SOURCE_DIR "/data/ranchbook.rbd");
+  const QString farm = QDir(folder).filePath(QStringLiteral("ranchbook.rbd"));
+  if (QFile::exists(bundled)) return QFile::copy(bundled, farm);
+  return writeText(farm, configurationText(fallback));
+}
+
 inline QByteArray readBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
