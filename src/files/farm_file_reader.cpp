@@ -227,30 +227,30 @@ bool ReadDataSet(TagScanner& scanner, MemTable& table) {
 
 namespace {
 
-// The tables a load has reached so far, each a working copy of its farm table.
+// The tables a load has reached so far, each a working copy of the shape
+// farm's table.
 class LoadTransaction {
  public:
-  explicit LoadTransaction(Farm& farm) : farm_(farm) {}
+  explicit LoadTransaction(const Farm& shape) : shape_(shape) {}
 
   MemTable& copyOf(const std::string& name) {
     auto& slot = copies_[lowerCase(name)];
     if (!slot) {
-      MemTable& live = farm_.table(name);
-      slot = std::make_unique<MemTable>(live.Name());
-      slot->CopyContentFrom(live);
-      order_.push_back(&live);
+      const MemTable& original = shape_.table(name);
+      auto copy = std::make_unique<MemTable>(original.Name());
+      copy->CopyContentFrom(original);
+      slot = copy.get();
+      contents_.tables.push_back(std::move(copy));
     }
     return *slot;
   }
 
-  void commit() {
-    for (MemTable* live : order_) live->TakeContentFrom(*copies_[lowerCase(live->Name())]);
-  }
+  FarmFileContents finish() { return std::move(contents_); }
 
  private:
-  Farm& farm_;
-  std::map<std::string, std::unique_ptr<MemTable>> copies_;
-  std::vector<MemTable*> order_;
+  const Farm& shape_;
+  std::map<std::string, MemTable*> copies_;
+  FarmFileContents contents_;
 };
 
 void readInto(TagScanner& scanner, MemTable& table, const std::string& dataSet, const std::string& path) {
@@ -279,12 +279,12 @@ void checkRegistry(const std::vector<EnterpriseRow>& rows, const std::string& pa
 
 }  // namespace
 
-void loadFarmText(Farm& farm, std::string_view bytes, const std::string& path) {
+FarmFileContents readFarmText(const Farm& shape, std::string_view bytes, const std::string& path) {
   const std::string text = decodeFileText(bytes);
   TagScanner scanner(text);
   if (!ReadRoot(scanner)) throw Error(format("%s: not a farm file (no COPDATASETS root element)", path.c_str()));
 
-  LoadTransaction load(farm);
+  LoadTransaction load(shape);
   readInto(scanner, load.copyOf("memInfo"), "Information", path);
   MemTable& master = load.copyOf("memMaster");
   readInto(scanner, master, "Master", path);
@@ -294,15 +294,26 @@ void loadFarmText(Farm& farm, std::string_view bytes, const std::string& path) {
   for (const WholeFarmTable& entry : wholeFarmTables()) readInto(scanner, load.copyOf(entry.table), entry.dataSet, path);
   for (const EnterpriseRow& row : enterprises)
     readInto(scanner, load.copyOf("mem" + lowerCase(row.id)), row.label.empty() ? row.id : row.label, path);
+  return load.finish();
+}
 
+FarmFileContents readFarmFile(const Farm& shape, const std::string& path) {
+  return readFarmText(shape, readWholeFile(path), path);
+}
+
+void applyFarmFile(Farm& farm, FarmFileContents contents) {
   // The whole file was read: only now does the farm change.
   ProgramUpdate busy(farm);
   farm.hideEnterpriseTabs();
-  load.commit();
+  for (const auto& copy : contents.tables) farm.table(copy->Name()).TakeContentFrom(*copy);
   farm.refillLabelTable();
   farm.applyLedgerTitles();
   farm.showEnterpriseTabs(farm.master());
   farm.attachColumnEditors();
+}
+
+void loadFarmText(Farm& farm, std::string_view bytes, const std::string& path) {
+  applyFarmFile(farm, readFarmText(farm, bytes, path));
 }
 
 void LoadFarmFile(Farm& farm, const std::string& path) { loadFarmText(farm, readWholeFile(path), path); }

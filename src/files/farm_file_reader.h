@@ -3,14 +3,17 @@
 // are read strictly in the order the program expects and columns are matched
 // by position. A load is a transaction: the file is read into copies of the
 // tables, and the farm changes only when the whole file was read.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "model/mem_table.h"
 
 namespace rb {
 
 class Farm;
-class MemTable;
 
 enum class TagKind { Declaration, Start, End, EmptyElement };
 
@@ -55,5 +58,17 @@ bool ReadDataSet(TagScanner& scanner, MemTable& table);
 void LoadFarmFile(Farm& farm, const std::string& path);
 // The same, from text already in memory (path is used in messages only).
 void loadFarmText(Farm& farm, std::string_view bytes, const std::string& path);
+
+// A load in two steps, so that the reading can run on another thread: the
+// file is read into working copies of the tables it fills (copies of the
+// `shape` farm's tables, which it only reads), and the farm changes only when
+// the contents are applied. Applying to a farm of another shape than the one
+// read against is the caller's fault; a fresh farm has the shape of any other.
+struct FarmFileContents {
+  std::vector<std::unique_ptr<MemTable>> tables;  // in the order read
+};
+FarmFileContents readFarmText(const Farm& shape, std::string_view bytes, const std::string& path);
+FarmFileContents readFarmFile(const Farm& shape, const std::string& path);
+void applyFarmFile(Farm& farm, FarmFileContents contents);
 
 }  // namespace rb

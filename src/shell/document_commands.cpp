@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "ledgers/ui/data_grid.h"
+#include "shell/farm_preload.h"
 #include "shell/main_window.h"
 #include "shell/program_defaults_dialog.h"
 #include "shell/user_prompts.h"
@@ -54,16 +55,19 @@ void makeFolder(const QString& folder) {
 // Start-up
 // ---------------------------------------------------------------------------
 
-void TfrmMain::startUp(const QStringList& arguments) {
+void TfrmMain::chooseStartupFile(const QStringList& arguments) {
   settings_ = readSettings(settingsPath_, programFolder_);
-  applyAutosaveTimer();
-  makeFolder(settings_.dataFolder);
   // The first argument names the farm for this run only; it reaches the
   // settings file when the settings are next written.
   if (!arguments.isEmpty()) settings_.startupFile = QFileInfo(arguments.first()).absoluteFilePath();
+}
+
+void TfrmMain::startUp(FarmPreload& startupFarm) {
+  applyAutosaveTimer();
+  makeFolder(settings_.dataFolder);
 
   try {
-    loadFarmFile(settings_.startupFile);
+    applyFarmFile(*farm_, startupFarm.take());
     currentFile_ = settings_.startupFile;
   } catch (const std::exception&) {
     showError(this, QStringLiteral("Could not load designated startup file: \"") + settings_.startupFile +

@@ -1,4 +1,5 @@
 // The core first: its signals' `emit` member clashes with Qt's keyword macro.
+#include "files/farm_file_reader.h"
 #include "model/farm_data_sets.h"
 
 #include "shell/main_window.h"
@@ -14,6 +15,7 @@
 #include "ledgers/ui/data_grid.h"
 #include "ledgers/ui/ledger_pages.h"
 #include "shell/error_log_page.h"
+#include "shell/farm_preload.h"
 #include "shell/header_panel.h"
 #include "shell/help_hook.h"
 #include "shell/lazy_page.h"
@@ -69,6 +71,9 @@ TfrmMain::TfrmMain(const StartupOptions& options, QWidget* parent)
   setWindowTitle(mainWindowCaption());
   resize(1011, 656);
   settingsPath_ = options.settingsPath.isEmpty() ? settingsFilePath(programFolder_) : options.settingsPath;
+  chooseStartupFile(options.arguments);
+  // The start-up farm is read while the pages are built.
+  FarmPreload startupFarm(settings_.startupFile);
 
   autosaveTimer_ = new QTimer(this);
   autosaveTimer_->setObjectName(QStringLiteral("tmrAutosave"));
@@ -81,7 +86,7 @@ TfrmMain::TfrmMain(const StartupOptions& options, QWidget* parent)
   connect(help, &QShortcut::activated, this, &TfrmMain::helpForFocus);
 
   farm_->setView(view_.get());
-  startUp(options.arguments);
+  startUp(startupFarm);
 }
 
 TfrmMain::~TfrmMain() {

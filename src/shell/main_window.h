@@ -29,6 +29,7 @@ struct EnterpriseRow;
 namespace rb::ui {
 
 class DataGrid;
+class FarmPreload;
 class FeederNotes;
 class PageControl;
 class StatusPanel;
@@ -90,7 +91,8 @@ class TfrmMain : public QMainWindow {
   void buildStatusBar();
   void buildMenu();
   QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, void (TfrmMain::*handler)() = nullptr);
-  void startUp(const QStringList& arguments);
+  void chooseStartupFile(const QStringList& arguments);
+  void startUp(FarmPreload& startupFarm);
   void loadFarmFile(const QString& path);
   void afterLoadTitles();
   void refreshGridTitles();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <map>
 
 #include "files/farm_file_reader.h"
@@ -336,6 +337,35 @@ TEST(FarmFileReader, FailedLoadsLeaveTheFarmAsItWas) {
     }
     EXPECT_EQ(farmFileText(farm), before) << c.what;
     EXPECT_FALSE(farm.inProgramUpdate);
+  }
+}
+
+// The window reads its start-up farm on a second thread, against a farm of
+// its own, and applies it later to the farm it shows: the result must be the
+// farm a direct load gives, and a failed reading must throw what a load throws.
+TEST(FarmFileReader, AFileReadElsewhereAppliesAsADirectLoad) {
+  const std::string text = testing::readFile(RB_SOURCE_DIR "/data/ranchbook.rbd");
+  ASSERT_FALSE(text.empty());
+  Farm direct;
+  loadFarmText(direct, text, "ranchbook.rbd");
+
+  auto reading = std::async(std::launch::async, [&text] {
+    const Farm shape;
+    return readFarmText(shape, text, "ranchbook.rbd");
+  });
+  Farm shown;
+  makeFarm(shown, homeFarm());  // whatever the farm held before is replaced
+  applyFarmFile(shown, reading.get());
+  EXPECT_EQ(farmFileText(shown), farmFileText(direct));
+  EXPECT_FALSE(shown.inProgramUpdate);
+
+  const Farm shape;
+  try {
+    (void)readFarmText(shape, text.substr(0, text.size() / 2), "half.rbd");
+    ADD_FAILURE() << "half a file was read";
+  } catch (const Error& error) {
+    EXPECT_NE(std::string(error.what()).find("half.rbd: the file ends inside data set"), std::string::npos)
+        << error.what();
   }
 }
 
