@@ -2,17 +2,14 @@
 // line, or the start-up farm of the settings.
 #include <QApplication>
 
-#include <clocale>
-
+#include "shell/application_setup.h"
+#include "shell/font_warm_up.h"
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
+  const rb::ui::FontWarmUp fonts;  // first: it reads while the toolkit starts
   QApplication app(argc, argv);
-  // Qt takes the user's locale for the C library too; farm files, reports and
-  // the text export write numbers with a decimal point whatever the locale.
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setApplicationName(QStringLiteral("Ranchbook"));
-  QApplication::setOrganizationName(QStringLiteral("Ranchbook"));
+  rb::ui::prepareApplication();
 
   rb::ui::StartupOptions options;
   options.programFolder = QApplication::applicationDirPath();

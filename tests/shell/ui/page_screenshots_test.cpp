@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "shell/application_setup.h"
 #include "shell/main_window.h"
 #include "shell/page_control.h"
 #include "shell/program_defaults_dialog.h"
@@ -137,6 +138,7 @@ class PageScreenshotsTest : public QObject {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  ui::prepareApplication();  // the pictures show the program as it starts
   QStringList arguments = QApplication::arguments();
   const qsizetype at = arguments.indexOf(QStringLiteral("--save-to"));
   if (at > 0 && at + 1 < arguments.size()) {

@@ -13,7 +13,10 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
+#include "shell/application_setup.h"
+#include "shell/font_warm_up.h"
 #include "shell/main_window.h"
 
 using namespace rb;
@@ -45,12 +48,17 @@ class FirstFrameWatch : public QObject {
 };
 
 int runChild(int argc, char** argv, const QString& mode, const QString& folder) {
+  const bool empty = mode == QLatin1String("empty");
+  // The Ranchbook child starts as the program's main() does.
+  std::optional<ui::FontWarmUp> fonts;
+  if (!empty) fonts.emplace();
   QApplication app(argc, argv);
   uitest::ScriptedPrompts prompts;  // a failed start-up must not wait for a click
   std::unique_ptr<QMainWindow> window;
-  if (mode == QLatin1String("empty")) {
+  if (empty) {
     window = std::make_unique<QMainWindow>();
   } else {
+    ui::prepareApplication();
     ui::StartupOptions options;
     options.programFolder = folder;
     options.settingsPath = QDir(folder).filePath(QStringLiteral("Ranchbook.ini"));
@@ -114,8 +122,9 @@ class StartupTimeTest : public QObject {
   }
 
   void bothWindowsPaintAndTheirTimesAreReported() {
+    constexpr int kRuns = 21;
     std::vector<double> empty, farm;
-    for (int run = 0; run < 9; ++run) {  // alternating, so that both see the same machine load
+    for (int run = 0; run < kRuns; ++run) {  // alternating, so that both see the same machine load
       empty.push_back(timeToPaint(QStringLiteral("empty")));
       farm.push_back(timeToPaint(QStringLiteral("farm")));
       QVERIFY2(empty.back() > 0, "the empty window did not paint");
@@ -123,9 +132,11 @@ class StartupTimeTest : public QObject {
     }
     std::sort(empty.begin(), empty.end());
     std::sort(farm.begin(), farm.end());
-    qInfo("start-up to painted window, median of 9: empty main window %.0f ms, Ranchbook on the bundled farm %.0f ms "
+    const double emptyMedian = empty[kRuns / 2];
+    const double farmMedian = farm[kRuns / 2];
+    qInfo("start-up to painted window, median of %d: empty main window %.0f ms, Ranchbook on the bundled farm %.0f ms "
           "(ratio %.2f)",
-          empty[4], farm[4], farm[4] / empty[4]);
+          kRuns, emptyMedian, farmMedian, farmMedian / emptyMedian);
   }
 };
 
