@@ -4,7 +4,7 @@
 
 namespace rb::ui {
 
-FarmPreload::FarmPreload(const QString& path) : path_(path) {
+FarmPreload::FarmPreload(const QString& path) {
   // A farm of its own gives the shape of the tables: the window's farm is
   // not touched from this thread. Where no thread can be had, the file is
   // read when it is taken.

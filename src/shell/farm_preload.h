@@ -19,13 +19,11 @@ class FarmPreload {
   FarmPreload(const FarmPreload&) = delete;
   FarmPreload& operator=(const FarmPreload&) = delete;
 
-  const QString& path() const { return path_; }
   // What was read, waiting for it if need be; a reading that failed throws
   // here the error a load of the file would have thrown. Only once.
   FarmFileContents take();
 
  private:
-  QString path_;
   std::future<FarmFileContents> reading_;
 };
 
