@@ -1,6 +1,7 @@
 #include "shell/page_control.h"
 
 #include <QEvent>
+#include <QShowEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -15,7 +16,14 @@ OwnerDrawnTabBar::OwnerDrawnTabBar(QWidget* parent) : QTabBar(parent) {
   setDrawBase(false);
   setExpanding(false);
   setElideMode(Qt::ElideNone);
-  setUsesScrollButtons(true);
+  // Scroll buttons come with the first showing: until the bar has its width,
+  // every added tab would lay the bar out as if it overflowed.
+  setUsesScrollButtons(false);
+}
+
+void OwnerDrawnTabBar::showEvent(QShowEvent* event) {
+  if (!usesScrollButtons()) setUsesScrollButtons(true);
+  QTabBar::showEvent(event);
 }
 
 void OwnerDrawnTabBar::setTabColours(int index, QColor fill, QColor text) {

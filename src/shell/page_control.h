@@ -24,6 +24,7 @@ class OwnerDrawnTabBar : public QTabBar {
   QSize tabSizeHint(int index) const override;
   QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Colours {
