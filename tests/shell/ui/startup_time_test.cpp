@@ -122,7 +122,7 @@ class StartupTimeTest : public QObject {
   }
 
   void bothWindowsPaintAndTheirTimesAreReported() {
-    constexpr int kRuns = 21;
+    constexpr int kRuns = 41;
     std::vector<double> empty, farm;
     for (int run = 0; run < kRuns; ++run) {  // alternating, so that both see the same machine load
       empty.push_back(timeToPaint(QStringLiteral("empty")));
