@@ -61,9 +61,10 @@ void loadFarmText(Farm& farm, std::string_view bytes, const std::string& path);
 
 // A load in two steps, so that the reading can run on another thread: the
 // file is read into working copies of the tables it fills (copies of the
-// `shape` farm's tables, which it only reads), and the farm changes only when
-// the contents are applied. Applying to a farm of another shape than the one
-// read against is the caller's fault; a fresh farm has the shape of any other.
+// `shape` farm's tables, which it only reads), and a farm changes only when
+// the contents are applied to it. Applying replaces those tables with the
+// copies: read against the farm itself, or against a fresh farm and applied
+// to a fresh farm, the result is the farm a direct load gives.
 struct FarmFileContents {
   std::vector<std::unique_ptr<MemTable>> tables;  // in the order read
 };

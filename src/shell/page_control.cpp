@@ -1,9 +1,9 @@
 #include "shell/page_control.h"
 
 #include <QEvent>
-#include <QShowEvent>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QShowEvent>
 
 namespace rb::ui {
 
@@ -22,7 +22,10 @@ OwnerDrawnTabBar::OwnerDrawnTabBar(QWidget* parent) : QTabBar(parent) {
 }
 
 void OwnerDrawnTabBar::showEvent(QShowEvent* event) {
-  if (!usesScrollButtons()) setUsesScrollButtons(true);
+  if (!shownBefore_) {
+    shownBefore_ = true;
+    setUsesScrollButtons(true);
+  }
   QTabBar::showEvent(event);
 }
 

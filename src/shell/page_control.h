@@ -33,6 +33,7 @@ class OwnerDrawnTabBar : public QTabBar {
   };
   QVector<Colours> colours_;
   QSize fixedTabSize_;
+  bool shownBefore_ = false;
   // The tab bar asks for every tab's size again whenever a tab is added;
   // measuring bold text each time made building the pages slow.
   mutable QHash<QString, QSize> sizeOfText_;
