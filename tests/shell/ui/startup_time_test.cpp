@@ -123,20 +123,23 @@ class StartupTimeTest : public QObject {
 
   void bothWindowsPaintAndTheirTimesAreReported() {
     constexpr int kRuns = 41;
-    std::vector<double> empty, farm;
+    std::vector<double> empty, farm, pairRatios;
     for (int run = 0; run < kRuns; ++run) {  // alternating, so that both see the same machine load
       empty.push_back(timeToPaint(QStringLiteral("empty")));
       farm.push_back(timeToPaint(QStringLiteral("farm")));
       QVERIFY2(empty.back() > 0, "the empty window did not paint");
       QVERIFY2(farm.back() > 0, "the Ranchbook window did not paint");
+      pairRatios.push_back(farm.back() / empty.back());
     }
-    std::sort(empty.begin(), empty.end());
-    std::sort(farm.begin(), farm.end());
-    const double emptyMedian = empty[kRuns / 2];
-    const double farmMedian = farm[kRuns / 2];
+    const auto median = [](std::vector<double> values) {
+      std::sort(values.begin(), values.end());
+      return values[values.size() / 2];
+    };
+    // The ratio of back-to-back pairs is the steadier figure on a busy
+    // machine: both windows of a pair see the same load.
     qInfo("start-up to painted window, median of %d: empty main window %.0f ms, Ranchbook on the bundled farm %.0f ms "
-          "(ratio %.2f)",
-          kRuns, emptyMedian, farmMedian, farmMedian / emptyMedian);
+          "(ratio %.2f; median ratio of back-to-back pairs %.2f)",
+          kRuns, median(empty), median(farm), median(farm) / median(empty), median(pairRatios));
   }
 };
 
